@@ -1,0 +1,71 @@
+#pragma once
+// A backend is the host's database as the component reaches it: a Qt SQL
+// connection, the dialect for the T-SQL texts the component builds, and the
+// way stored procedures are called. The provider of the connection string
+// picks it.
+
+#include "session/RowSink.h"
+
+#include <QDate>
+#include <QList>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+struct ProcedureParameter
+{
+    enum Direction { In, InOut };
+    QString name;             // "@ID"
+    Direction direction = In;
+    QMetaType::Type type = QMetaType::Int;
+    int size = 0;             // length of text parameters
+};
+
+// A stored-procedure command of the data environment. The RETURN_VALUE
+// parameter is implied and not listed.
+struct ProcedureCommand
+{
+    QString name;     // "spAccountIsLeafAccount"
+    QString callText; // "{? = CALL spAccountIsLeafAccount( ?) }"
+    QList<ProcedureParameter> parameters;
+};
+
+class Backend
+{
+public:
+    virtual ~Backend();
+
+    // The open connection; opened on the first call. Throws DatabaseError.
+    virtual QSqlDatabase database() = 0;
+    // The statement as this database must receive it.
+    virtual QString toDatabaseText(const QString &tsql) const = 0;
+    // How a date is written inside SQL text (between single quotes).
+    virtual QString dateText(const QDate &date) const = 0;
+    // Runs a stored procedure; in/out parameters are written back into args.
+    // Returns the procedure's return value (null when it has none).
+    virtual QVariant callProcedure(const ProcedureCommand &command, QVariantList &args) = 0;
+    // Runs a SELECT and hands every row to the sink; returns the row count.
+    virtual qint64 streamRows(const QString &tsql, RowSink &sink);
+    // Runs a statement without a result; returns the affected row count.
+    virtual qint64 execute(const QString &tsql);
+    // Runs a SELECT into a static snapshot: column names and row-major values.
+    virtual void snapshot(const QString &tsql, QStringList &columns, QList<QVariant> &values);
+
+protected:
+    // Shared by the generic implementations above: prepares and runs the text,
+    // throwing DatabaseError with the database's message and the statement.
+    QSqlQuery run(const QString &tsql, bool forwardOnly);
+};
+
+// Creates the backend for a provider and connection string. connectionName
+// keeps Qt SQL connections of different owners apart. Throws DatabaseError with
+// a Persian message for an unknown provider or an unusable connection string;
+// the connection itself opens on the first use.
+std::unique_ptr<Backend> CreateBackend(const QString &provider, const QString &connectionString,
+                                       const QString &connectionName);
+
+// The value of one key of an OLE DB connection string ("Data Source=x;...");
+// keys are compared without regard to case, an absent key gives "".
+QString ConnectionStringValue(const QString &connectionString, const QString &key);

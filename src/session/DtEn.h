@@ -1,0 +1,94 @@
+#pragma once
+// The data environment: the connection RetailConnection, the named SQL
+// commands with their recordsets and the stored-procedure commands.
+
+#include "outside/database/Backend.h"
+#include "session/RowSink.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <map>
+#include <memory>
+
+class DtEn;
+
+// A static snapshot of a result set, reused by name across the component.
+// Opening one that is still open fails; callers close it first.
+class Recordset
+{
+public:
+    Recordset(DtEn &environment, const QString &commandName);
+
+    QString Name() const { return QStringLiteral("rs") + m_command; }
+    bool IsOpen() const { return m_open; }
+
+    void Open(const QString &sql);
+    // Streams the rows into the sink instead of keeping them; RecordCount is
+    // then the number of rows handed over and no fields can be read.
+    qint64 OpenInto(const QString &sql, RowSink &sink);
+    void Close();
+
+    int RecordCount() const;
+    bool Eof() const;
+    void MoveFirst();
+    void MoveNext();
+    int AbsolutePosition() const; // 1 for the first row
+    QVariant Field(const QString &name) const; // throws for an unknown field
+    QString FieldText(const QString &name) const; // null reads as ""
+    bool IsNull(const QString &name) const;
+    QStringList FieldNames() const { return m_columns; }
+
+private:
+    void requireClosed(const QString &sql) const;
+    void requireRow(const QString &name) const;
+    int columnIndex(const QString &name) const;
+
+    DtEn &m_environment;
+    QString m_command;
+    bool m_open = false;
+    QStringList m_columns;
+    QList<QVariant> m_values; // row-major
+    int m_rowCount = 0;
+    int m_position = 0; // 0-based current row
+};
+
+class DtEn
+{
+public:
+    DtEn();
+    ~DtEn();
+    DtEn(const DtEn &) = delete;
+    DtEn &operator=(const DtEn &) = delete;
+
+    static const QString ConnectionName; // "RetailConnection"
+    static const QString DesignedConnectionString;
+
+    // RetailConnection: provider and connection string as StartSession sets them.
+    void SetProvider(const QString &provider);
+    QString Provider() const { return m_provider; }
+    void SetConnectionString(const QString &connectionString);
+    QString ConnectionString() const { return m_connectionString; }
+    bool IsConnectionOpen() const { return m_backend != nullptr; }
+    void CloseConnection();
+
+    // The backend of the connection, created and opened on first need.
+    Backend &backend();
+
+    // The recordset of an SQL command: "sqlAccounts" or "rssqlAccounts".
+    Recordset &Rs(const QString &name);
+    QString CommandText(const QString &commandName) const;
+    static QStringList SqlCommandNames();
+    static const QList<ProcedureCommand> &ProcedureCommands();
+
+    qint64 ExecuteText(const QString &sql);
+    QVariant RunCommand(const QString &commandName, QVariantList &args);
+    QString DateText(const QDate &date);
+
+private:
+    QString m_provider;
+    QString m_connectionString;
+    std::unique_ptr<Backend> m_backend;
+    std::map<QString, std::unique_ptr<Recordset>> m_recordsets;
+};

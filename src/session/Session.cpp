@@ -1,0 +1,129 @@
+#include "session/Session.h"
+
+#include "session/DatabaseError.h"
+#include "session/modMain.h"
+
+SessionRecord Session;
+
+DtEn &SessionRecord::DataEnvironment()
+{
+    if (!m_dataEnvironment)
+        m_dataEnvironment = std::make_unique<DtEn>();
+    return *m_dataEnvironment;
+}
+
+void SessionRecord::ReleaseDataEnvironment()
+{
+    m_dataEnvironment.reset();
+}
+
+void ResetSessionForTesting()
+{
+    Session = SessionRecord();
+}
+
+void StartSession()
+{
+    DtEn &environment = Session.DataEnvironment();
+
+    // The provider is the value of the connection string's first segment.
+    const QString &text = Session.ConnectionText;
+    const qsizetype firstSemicolon = text.indexOf(QLatin1Char(';'));
+    if (firstSemicolon < 0)
+        throw DatabaseError(QStringLiteral("رشته اتصال به بانك اطلاعاتي نامعتبر است (\";\" ندارد)."), text);
+    const QString firstSegment = text.left(firstSemicolon);
+    const QString provider = firstSegment.mid(firstSegment.indexOf(QLatin1Char('=')) + 1);
+    environment.SetProvider(provider);
+    environment.SetConnectionString(text);
+
+    Session.BranchID = -1;
+    Recordset &users = ReopenOnText(QStringLiteral("rssqlAccounts"),
+                                    QStringLiteral("Select * from tblUser Where ID = ") + QString::number(Session.UserID));
+    if (users.RecordCount() > 0)
+        Session.BranchID = qint32(ParseDateNumber(users.FieldText(QStringLiteral("BranchID"))).toDouble());
+    users.Close();
+}
+
+QVariant ParseDateNumber(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return QVariant(-1);
+    if (text == QLatin1String("True"))
+        return QVariant(1);
+    QString digits = text;
+    digits.remove(QLatin1Char('/'));
+    return QVariant(LeadingNumber(digits));
+}
+
+namespace {
+
+// The value that follows key in a connection string, up to the next ";".
+// Case-sensitive, first occurrence; an absent key gives a null text.
+QString reportConnectValue(const QString &connection, const QString &key)
+{
+    const qsizetype at = connection.indexOf(key);
+    if (at < 0)
+        return QString();
+    QString rest = connection.mid(at);
+    rest = rest.mid(rest.indexOf(QLatin1Char('=')) + 1);
+    const qsizetype end = rest.indexOf(QLatin1Char(';'));
+    return end < 0 ? rest : rest.left(end);
+}
+
+} // namespace
+
+QString BuildReportConnect(const QString &connectionString)
+{
+    const QString server = reportConnectValue(connectionString, QStringLiteral("Data Source"));
+    const QString password = reportConnectValue(connectionString, QStringLiteral("Password"));
+    const QString user = reportConnectValue(connectionString, QStringLiteral("User ID"));
+    const QString database = reportConnectValue(connectionString, QStringLiteral("Initial Catalog"));
+    if (server.isNull() || user.isNull() || database.isNull())
+        return QString();
+    return QStringLiteral("DSN= ") + server + QStringLiteral(" ;UID=") + user + QStringLiteral(" ; UserPassword=")
+           + password + QStringLiteral(";") + QStringLiteral("DSQ=") + database;
+}
+
+QString SqlDate(const QDate &date)
+{
+    return Session.DataEnvironment().DateText(date);
+}
+
+QString BuildPeriodCondition(const QDate &begin, const QDate &end)
+{
+    return QStringLiteral(" and ( DocumentDate >='") + SqlDate(begin) + QStringLiteral("' And DocumentDate <= '")
+           + SqlDate(end) + QStringLiteral("')");
+}
+
+Recordset &OpenOnText(const QString &recordsetName, const QString &sql)
+{
+    Recordset &recordset = Session.DataEnvironment().Rs(recordsetName);
+    recordset.Open(sql);
+    return recordset;
+}
+
+Recordset &ReopenOnText(const QString &recordsetName, const QString &sql)
+{
+    Recordset &recordset = Session.DataEnvironment().Rs(recordsetName);
+    if (recordset.IsOpen())
+        recordset.Close();
+    recordset.Open(sql);
+    return recordset;
+}
+
+qint64 ExecuteText(const QString &sql)
+{
+    return Session.DataEnvironment().ExecuteText(sql);
+}
+
+QVariant RunCommand(const QString &commandName, QVariantList &args)
+{
+    return Session.DataEnvironment().RunCommand(commandName, args);
+}
+
+qint32 RunCommandValue(const QString &commandName, const QVariantList &args)
+{
+    QVariantList values = args;
+    const QVariant result = RunCommand(commandName, values);
+    return result.isNull() ? 0 : qint32(result.toLongLong());
+}

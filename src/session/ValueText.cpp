@@ -1,0 +1,42 @@
+#include "session/ValueText.h"
+
+#include "session/Currency.h"
+
+#include <QDate>
+#include <QDateTime>
+
+QString ValueText(const QVariant &value)
+{
+    if (value.isNull() || !value.isValid())
+        return QString();
+    switch (value.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return Currency::fromDouble(value.toDouble()).toString();
+    case QMetaType::QDate:
+        return value.toDate().toString(Qt::ISODate);
+    case QMetaType::QDateTime: {
+        const QDateTime dt = value.toDateTime();
+        return dt.time() == QTime(0, 0) ? dt.date().toString(Qt::ISODate)
+                                        : dt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        return value.toString();
+    }
+}
+
+QDate ValueDate(const QVariant &value)
+{
+    if (value.isNull() || !value.isValid())
+        return QDate();
+    switch (value.typeId()) {
+    case QMetaType::QDate:
+        return value.toDate();
+    case QMetaType::QDateTime:
+        return value.toDateTime().date();
+    default:
+        return QDate::fromString(value.toString().left(10), Qt::ISODate);
+    }
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Small routines shared by every part of the component.
+
+#include "session/Currency.h"
+
+#include <QString>
+
+// Inserts Sep every three characters counted from the right. Every character
+// counts (a sign or a decimal point too); texts of three characters or fewer
+// come back unchanged.
+QString FormatThousands(const QString &text, const QString &separator);
+
+// Removes every "," from the caller's text (in place) and returns the value of
+// its numeric prefix; a text that does not start with a number gives 0.
+Currency ParseAmount(QString &text);
+// The same for a text the caller does not keep.
+Currency ParseAmount(const QString &text);
+
+// The numeric prefix of a text as a number, as the host's Val() reads it:
+// "12ab" gives 12, "abc" and "" give 0.
+double LeadingNumber(QStringView text);
+
+// Text of a currency amount with thousands separators ("-1,234.5").
+// Thin helper over FormatThousands of the amount's plain text.
+QString FormatAmount(Currency amount);
+
+// Runs spVelkoHasPermission(Session.UserID, number); non-zero grants.
+// Asked at the moment of the action, never cached.
+bool HasPermission(int permissionNumber);

@@ -1,0 +1,346 @@
+// Session record, data environment, shared routines, messages and the
+// control's persisted properties.
+
+#include "TestSupport.h"
+#include "control/comAccountDetail1.h"
+#include "session/DatabaseError.h"
+#include "session/Messages.h"
+#include "session/modMain.h"
+
+#include <QFile>
+#include <QSignalSpy>
+
+class TestSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        ResetSessionForTesting();
+        ResetComponentsForTesting();
+        ScriptedMessages::install();
+    }
+    void cleanup() { ResetSessionForTesting(); }
+
+    void formatThousands_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("seven digits") << "1234567" << "1,234,567";
+        QTest::newRow("three digits unchanged") << "123" << "123";
+        QTest::newRow("empty stays empty") << "" << "";
+        QTest::newRow("four digits") << "1234" << "1,234";
+        QTest::newRow("six digits, no leading separator") << "123456" << "123,456";
+        // The sign is a character like any other.
+        QTest::newRow("minus and six digits") << "-123456" << "-,123,456";
+        QTest::newRow("minus and three digits") << "-200" << "-,200";
+        QTest::newRow("decimal point counts") << "1234.5" << "123,4.5";
+    }
+    void formatThousands()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(FormatThousands(text, QStringLiteral(",")), expected);
+    }
+
+    void parseAmount_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("raw");
+        QTest::addColumn<QString>("cleaned");
+        QTest::newRow("separators") << "1,234,567" << qint64(12345670000) << "1234567";
+        QTest::newRow("empty") << "" << qint64(0) << "";
+        QTest::newRow("negative fraction") << "-1,200.5" << qint64(-12005000) << "-1200.5";
+        QTest::newRow("leading number only") << "12abc" << qint64(120000) << "12abc";
+        QTest::newRow("not a number") << "abc" << qint64(0) << "abc";
+        QTest::newRow("leading blanks") << "  7" << qint64(70000) << "  7";
+        QTest::newRow("fifth decimal rounds") << "0.00005" << qint64(1) << "0.00005";
+        QTest::newRow("large amount stays exact") << "123,456,789,012.3456" << qint64(1234567890123456) << "123456789012.3456";
+    }
+    void parseAmount()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, raw);
+        QFETCH(QString, cleaned);
+        QCOMPARE(ParseAmount(text).raw(), raw);
+        QCOMPARE(text, cleaned);
+    }
+
+    void currencyText_data()
+    {
+        QTest::addColumn<qint64>("raw");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("zero") << qint64(0) << "0";
+        QTest::newRow("whole") << qint64(12000000) << "1200";
+        QTest::newRow("trailing zeros dropped") << qint64(12345000) << "1234.5";
+        QTest::newRow("negative fraction") << qint64(-2500) << "-0.25";
+        QTest::newRow("smallest unit") << qint64(1) << "0.0001";
+    }
+    void currencyText()
+    {
+        QFETCH(qint64, raw);
+        QFETCH(QString, expected);
+        QCOMPARE(Currency::fromRaw(raw).toString(), expected);
+    }
+
+    void parseDateNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("empty") << "" << -1.0;
+        QTest::newRow("blanks only") << "   " << -1.0;
+        QTest::newRow("True") << "True" << 1.0;
+        QTest::newRow("lower-case true is no number") << "true" << 0.0;
+        QTest::newRow("Jalali date") << "1397/01/05" << 13970105.0;
+        QTest::newRow("plain number") << "42" << 42.0;
+        QTest::newRow("leading digits") << "12ab" << 12.0;
+    }
+    void parseDateNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(ParseDateNumber(text).toDouble(), expected);
+    }
+
+    void buildReportConnect_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no password")
+            << "Provider=SQLOLEDB.1;Data Source=srv;Initial Catalog=acc;User ID=u"
+            << "DSN= srv ;UID=u ; UserPassword=;DSQ=acc";
+        QTest::newRow("with password")
+            << "Provider=SQLOLEDB.1;Password=p1;Persist Security Info=True;User ID=sa;Initial Catalog=Retail;Data Source=.\\SQL"
+            << "DSN= .\\SQL ;UID=sa ; UserPassword=p1;DSQ=Retail";
+        QTest::newRow("missing catalog gives empty text")
+            << "Provider=SQLOLEDB.1;Data Source=srv;User ID=u" << "";
+    }
+    void buildReportConnect()
+    {
+        QFETCH(QString, connection);
+        QFETCH(QString, expected);
+        QCOMPARE(BuildReportConnect(connection), expected);
+    }
+
+    void startSessionRejectsBadConnections_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::newRow("empty") << "";
+        QTest::newRow("no semicolon") << "Provider=SQLite";
+        QTest::newRow("unknown provider") << "Provider=Jet.OLEDB.4.0;Data Source=x.mdb";
+        QTest::newRow("missing sqlite file") << "Provider=SQLite;Data Source=/nonexistent/ledger.db";
+    }
+    void startSessionRejectsBadConnections()
+    {
+        QFETCH(QString, connection);
+        Session.ConnectionText = connection;
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, StartSession());
+        QVERIFY(!QFile::exists(QStringLiteral("/nonexistent/ledger.db")));
+    }
+
+    void startSessionReadsBranch_data()
+    {
+        QTest::addColumn<int>("userId");
+        QTest::addColumn<int>("branch");
+        QTest::newRow("user with branch") << 1 << 12;
+        QTest::newRow("null branch") << 2 << -1;
+        QTest::newRow("unknown user") << 99 << -1;
+    }
+    void startSessionReadsBranch()
+    {
+        QFETCH(int, userId);
+        QFETCH(int, branch);
+        TestDatabase db;
+        db.exec({"insert into tblUser(ID, Name, BranchID) values (1, 'مدير', 12)",
+                 "insert into tblUser(ID, Name, BranchID) values (2, 'حسابدار', null)"});
+        StatementLog log;
+        db.startSession(userId);
+        QCOMPARE(Session.BranchID, branch);
+        QCOMPARE(log.texts(), QStringList {"Select * from tblUser Where ID = " + QString::number(userId)});
+        QCOMPARE(Session.DataEnvironment().Provider(), QStringLiteral("SQLite"));
+        QVERIFY(!Session.DataEnvironment().Rs("rssqlAccounts").IsOpen());
+    }
+
+    void recordsetDiscipline()
+    {
+        TestDatabase db;
+        db.exec({"insert into tblAccountPeriod(ID, Name, BeginDate, EndDate, IsActive) values "
+                 "(1, 'سال 1402', '2023-03-21', '2024-03-19', 0), (2, 'سال 1403', '2024-03-20', '2025-03-20', 1)",
+                 "insert into tblUser(ID, Name, BranchID) values (1, 'مدير', null)"});
+        db.startSession();
+        Recordset &periods = OpenOnText("rssqlAccPeriodSpec", "Select * From tblAccountPeriod Order By ID");
+        QCOMPARE(periods.RecordCount(), 2);
+        QVERIFY(!periods.Eof());
+        QCOMPARE(periods.AbsolutePosition(), 1);
+        QCOMPARE(periods.FieldText("name"), QStringLiteral("سال 1402")); // names are not case-sensitive
+        periods.MoveNext();
+        QCOMPARE(periods.AbsolutePosition(), 2);
+        QCOMPARE(periods.Field("IsActive").toInt(), 1);
+        periods.MoveNext();
+        QVERIFY(periods.Eof());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, periods.Field("Name"));
+        periods.MoveFirst();
+        QCOMPARE(periods.Field("ID").toInt(), 1);
+
+        // Still open: a second open without closing fails and keeps the rows.
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, OpenOnText("rssqlAccPeriodSpec", "Select * From tblUser"));
+        QCOMPARE(periods.RecordCount(), 2);
+        ReopenOnText("rssqlAccPeriodSpec", "Select BranchID From tblUser");
+        QCOMPARE(periods.RecordCount(), 1);
+        QVERIFY(periods.IsNull("BranchID"));
+        QCOMPARE(periods.FieldText("BranchID"), QString()); // null reads as ""
+        periods.Close();
+
+        Recordset &empty = OpenOnText("sqlAccounts", "Select * From tblAccount");
+        QCOMPARE(empty.RecordCount(), 0);
+        QVERIFY(empty.Eof());
+        empty.Close();
+    }
+
+    void storedProcedures()
+    {
+        TestDatabase db;
+        db.exec({"insert into tblAccount(ID, Code, Title, ParentID, AccountNatureID, MaxDebit, MaxCredit) values "
+                 "(1, '1', 'دارايي ها', null, 0, 0, 0), (2, '101', 'صندوق', 1, 0, 0, 0)",
+                 "insert into tblUser(ID, Name, BranchID, CurrentPeriodID) values (1, 'مدير', null, null)",
+                 "insert into tblUserPermission(UserID, PermissionID) values (1, 315)"});
+        db.startSession();
+        StatementLog log;
+        QVariantList title {2, QString()};
+        RunCommand("spAccountGetCode_Title", title);
+        QVERIFY(title.at(1).toString().contains(QStringLiteral("صندوق")));
+        QCOMPARE(log.all().first().text, QStringLiteral("{? = CALL spAccountGetCode_Title( ?, ?) }"));
+        QCOMPARE(log.all().first().parameters.first().toInt(), 2);
+
+        QCOMPARE(RunCommandValue("spAccountIsLeafAccount", {1}), 0);
+        QCOMPARE(RunCommandValue("spAccountIsLeafAccount", {2}), 1);
+        QVERIFY(HasPermission(315));
+        QVERIFY(!HasPermission(30302));
+        // No current period and no active one: a null return reads as 0.
+        QCOMPARE(RunCommandValue("spAccountGetCurrentUserPeriod", {1}), 0);
+    }
+
+    void tooLongTextIsRefusedBeforeReachingTheDatabase()
+    {
+        TestDatabase db;
+        db.exec({"insert into tblUser(ID, Name) values (1, 'مدير')"});
+        db.startSession();
+        QVariantList args {1, 1, 1, QString(21, QLatin1Char('x')), QDateTime(QDate(2024, 4, 1), QTime()),
+                           "1403/01/13", 0, "شرح"};
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, RunCommand("spAccountUpdateDocumentDetail", args));
+    }
+
+    void messagesGoThroughTheComponent()
+    {
+        ShowMessage(ErrorTitle, NotPermittedMessage);
+        QCOMPARE(ScriptedMessages::shown().size(), 1);
+        QCOMPARE(ScriptedMessages::shown().first().title, QStringLiteral("خطا"));
+        QCOMPARE(ScriptedMessages::shown().first().message, NotPermittedMessage);
+        QCOMPARE(ScriptedMessages::shown().first().type, 0);
+    }
+
+    void askQuestion_data()
+    {
+        QTest::addColumn<int>("resualt");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << 1 << int(AnswerYes);
+        QTest::newRow("no") << 0 << int(AnswerNo);
+        QTest::newRow("closed without answer") << -1 << int(AnswerNone);
+        QTest::newRow("anything else") << 5 << int(AnswerNone);
+    }
+    void askQuestion()
+    {
+        QFETCH(int, resualt);
+        QFETCH(int, answer);
+        ScriptedMessages::answers() << resualt;
+        QCOMPARE(AskQuestion("عنوان", "سوال؟"), answer);
+        QCOMPARE(ScriptedMessages::shown().last().type, 1);
+    }
+
+    void missingMessageComponentIsSilent()
+    {
+        RemoveComponent("comMessage.comMSG");
+        ShowMessage(ErrorTitle, "x");
+        QCOMPARE(AskQuestion(ErrorTitle, "y"), int(AnswerNone));
+        QVERIFY(ScriptedMessages::shown().isEmpty());
+    }
+
+    void freshControlSavesEmptyBag()
+    {
+        comAccountDetail1 control;
+        control.InitProperties();
+        PropertyBag bag;
+        control.WriteProperties(bag);
+        QVERIFY(bag.isEmpty());
+    }
+
+    void bagWithOnlyUserId()
+    {
+        Session.ConnectionText = "untouched";
+        comAccountDetail1 control;
+        control.ReadProperties(PropertyBag({{"UserID", 5}}));
+        QCOMPARE(control.UserID(), qint16(5));
+        QCOMPARE(control.OLEConnectionString(), QString());
+        QCOMPARE(control.RefreshAlarm(), false);
+        QCOMPARE(Session.ConnectionText, QStringLiteral("untouched"));
+    }
+
+    void bagRoundTripUsesExactKeys()
+    {
+        comAccountDetail1 control;
+        control.setPassword("secret");
+        control.setSqlString("IsChecked = 0");
+        control.setAccPeriodSpecID(7);
+        control.setRefreshAlarm(true);
+        PropertyBag bag;
+        control.WriteProperties(bag);
+        QCOMPARE(bag.values().keys(), (QStringList {"AccPeriodSpecID", "PassWord", "RefreshAlarm", "sqlString"}));
+        comAccountDetail1 loaded;
+        loaded.ReadProperties(bag);
+        QCOMPARE(loaded.Password(), QStringLiteral("secret"));
+        QCOMPARE(loaded.SqlString(), QStringLiteral("IsChecked = 0"));
+        QCOMPARE(loaded.AccPeriodSpecID(), qint16(7));
+        QCOMPARE(loaded.RefreshAlarm(), true);
+    }
+
+    void connectionStringReachesSession()
+    {
+        comAccountDetail1 control;
+        QSignalSpy changed(&control, &comAccountDetail1::PropertyChanged);
+        control.setOLEConnectionString("Provider=SQLite;Data Source=a.db");
+        QCOMPARE(Session.ConnectionText, QStringLiteral("Provider=SQLite;Data Source=a.db"));
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed.first().first().toString(), QStringLiteral("OLEConnectionString"));
+    }
+
+    void shortPropertiesRejectOutOfRange_data()
+    {
+        QTest::addColumn<int>("value");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("40000") << 40000 << false;
+        QTest::newRow("-40000") << -40000 << false;
+        QTest::newRow("32767") << 32767 << true;
+        QTest::newRow("-32768") << -32768 << true;
+    }
+    void shortPropertiesRejectOutOfRange()
+    {
+        QFETCH(int, value);
+        QFETCH(bool, accepted);
+        comAccountDetail1 control;
+        control.setUserID(3);
+        if (accepted) {
+            control.setUserID(value);
+            QCOMPARE(int(control.UserID()), value);
+        } else {
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, control.setUserID(value));
+            QCOMPARE(control.UserID(), qint16(3));
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, control.setPositionID(value));
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, control.setEmployeeID(value));
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, control.setAccPeriodSpecID(value));
+        }
+    }
+};
+
+QTEST_MAIN(TestSession)
+#include "test_session.moc"
