@@ -1,5 +1,7 @@
 #include "control/comAccountDetail1.h"
 
+#include "session/DatabaseError.h"
+#include "session/Messages.h"
 #include "session/Session.h"
 
 #include <QHBoxLayout>
@@ -47,6 +49,17 @@ comAccountDetail1::comAccountDetail1(QWidget *parent)
     layout->addWidget(viewButton);
     layout->addWidget(clearShowButton);
     layout->addStretch();
+
+    // The face's buttons open the ledger as a host would; errors are shown.
+    auto open = [this](auto &&opening) {
+        try {
+            opening();
+        } catch (const DatabaseError &error) {
+            ShowMessage(ErrorTitle, error.message());
+        }
+    };
+    connect(viewButton, &QPushButton::clicked, this, [this, open] { open([this] { View(Text1->text()); }); });
+    connect(clearShowButton, &QPushButton::clicked, this, [this, open] { open([this] { ClearShow(); }); });
 }
 
 comAccountDetail1::~comAccountDetail1() = default;

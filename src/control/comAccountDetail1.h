@@ -58,6 +58,21 @@ public:
     qint16 AccPeriodSpecID() const { return m_accPeriodSpecID; }
     void setAccPeriodSpecID(int value);
 
+    // Opening the ledger window. Errors before the window is shown reach the
+    // caller as exceptions (DatabaseError); a refused permission shows its
+    // message and returns.
+    QVariant View(const QVariant &AccountID);
+    QVariant ClearShow();
+
+    // The window the last opening created (null before the first opening,
+    // after a refusal, or once it was closed).
+    frmAccountDetails *LedgerWindow() const;
+
+    // Whether the host allows modeless windows from a component. When it
+    // does not, the ledger opens modal and the opening returns on close.
+    bool HostAllowsModeless() const { return m_hostAllowsModeless; }
+    void setHostAllowsModeless(bool allowed) { m_hostAllowsModeless = allowed; }
+
     // Property bag: a new control, loading from a saved bag, saving.
     void InitProperties();
     void ReadProperties(const PropertyBag &bag);
@@ -72,6 +87,9 @@ signals:
 
 private:
     void setShort(qint16 &field, int value, const char *propertyName);
+    void prepareWindow();
+    void showWindow();
+    void releaseRefusedWindow();
 
     QVariant m_dataSource = 0;
     QVariant m_userName = 0;
@@ -86,5 +104,6 @@ private:
     qint16 m_accPeriodSpecID = 0;
 
     QPointer<frmAccountDetails> frmAccountDet;
+    bool m_hostAllowsModeless = true;
     QLineEdit *Text1 = nullptr;
 };

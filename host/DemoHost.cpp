@@ -1,0 +1,216 @@
+#include "DemoHost.h"
+
+#include "StandInDatabase.h"
+#include "control/comAccountDetail1.h"
+#include "outside/database/Backend.h"
+#include "ledger_window/frmAccountDetails.h"
+#include "ledger_window/ledger/LedgerColumns.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/VelkoDate.h"
+#include "outside/controls/VelkoSelector.h"
+#include "session/Session.h"
+#include "session/ValueText.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kSummaryFieldNames = {
+    "txtSumDebit", "txtSumCredit", "txtSumAllDebit", "txtSumAllCredit", "txtUpToNowAllDebit", "txtUpToNowAllCredit",
+    "txtUpToNowDebit", "txtUpToNowCredit", "txtMaxDebit_Credit", "txtRemMaxDebit_Credit", "txtSumChecked",
+    "txtSumUnChecked", "txtSumAssignedDebit", "txtSumAssignedCredit", "txtSumNotAssignedDebit",
+    "txtSumNotAssignedCredit"};
+
+QCommandLineOption option(const char *name, const char *description, const char *value = nullptr)
+{
+    return value ? QCommandLineOption(QLatin1String(name), QLatin1String(description), QLatin1String(value))
+                 : QCommandLineOption(QLatin1String(name), QLatin1String(description));
+}
+
+// The parent of the account with the most ledger rows: the demo's busiest parent account.
+int busiestParentAccount(const QString &connectionText)
+{
+    Session.ConnectionText = connectionText;
+    StartSession();
+    Recordset &rs = ReopenOnText(QStringLiteral("rssqlAccounts"),
+                                 QStringLiteral("Select isnull(a.ParentID, a.ID) as ID from tblAccount a where a.ID = "
+                                                "(select AccountID from tblAccountDocumentDetail group by AccountID "
+                                                "order by count(*) desc limit 1)"));
+    const int id = rs.RecordCount() > 0 ? rs.Field(QStringLiteral("ID")).toInt() : 1;
+    rs.Close();
+    return id;
+}
+
+void dumpGrid(frmAccountDetails *window, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error(("cannot write " + path).toStdString());
+    QTextStream out(&file);
+    FlexGrid *grid = window->flxAccount;
+    for (int r = 0; r < grid->Rows(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < grid->Cols(); ++c)
+            cells << grid->TextMatrix(r, c);
+        out << cells.join(QLatin1Char('\t')) << "\n";
+    }
+    out << "\n";
+    for (const QString &name : kSummaryFieldNames)
+        out << name << "\t" << window->summaryField(name)->text() << "\n";
+    out << "title\t" << window->windowTitle() << "\n";
+}
+
+// Sets the filters as a person would, then presses the rebuild button.
+void applyFilters(frmAccountDetails *window, const QCommandLineParser &parser)
+{
+    if (parser.isSet("from"))
+        window->dtpFromDate->setValue(VelkoDate::FromJalaliText(parser.value("from")));
+    if (parser.isSet("to"))
+        window->dtpToDate->setValue(VelkoDate::FromJalaliText(parser.value("to")));
+    if (parser.isSet("code-from")) {
+        window->txtCodeFrom->setText(parser.value("code-from"));
+        window->txtCodeFrom_LostFocus();
+    }
+    if (parser.isSet("code-to")) {
+        window->txtCodeTo->setText(parser.value("code-to"));
+        window->txtCodeTo_LostFocus();
+    }
+    if (parser.isSet("branch")) {
+        window->sltBranch->setEnabled(true);
+        window->sltBranch->setSelectedID(parser.value("branch").toInt());
+    }
+    // --class N ID and --object N ID arrive as "N:ID" (see main).
+    const QStringList classes = parser.values("class");
+    const QStringList objects = parser.values("object");
+    for (const QString &spec : classes) {
+        const QStringList parts = spec.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+        if (parts.size() == 2 && parts[0].toInt() >= 1 && parts[0].toInt() <= 4)
+            window->sltClass[parts[0].toInt()]->setSelectedID(parts[1].toInt());
+    }
+    for (const QString &spec : objects) {
+        const QStringList parts = spec.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+        if (parts.size() == 2 && parts[0].toInt() >= 1 && parts[0].toInt() <= 4)
+            window->sltObject[parts[0].toInt()]->setSelectedID(parts[1].toInt());
+    }
+    window->cmdReset_Click();
+}
+
+} // namespace
+
+void DemoHost::addOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({
+        option("user", "User ID (default 1).", "ID"),
+        option("position", "Position ID.", "ID"),
+        option("employee", "Employee ID.", "ID"),
+        option("period", "Accounting period to show (AccPeriodSpecID; default the user's current one).", "ID"),
+        option("sql-string", "Extra row condition (SqlString).", "TEXT"),
+        option("caption", "Window caption.", "TEXT"),
+        option("view", "Open the ledger of this account.", "ACCOUNT_ID"),
+        option("clear-show", "Open an empty ledger window."),
+        option("from", "Jalali from-date, e.g. 1403/01/01.", "JALALI"),
+        option("to", "Jalali to-date.", "JALALI"),
+        option("code-from", "First document number.", "N"),
+        option("code-to", "Last document number.", "N"),
+        option("branch", "Branch ID.", "ID"),
+        option("class", "Analytic class of pair N: \"N ID\" (repeatable).", "N ID"),
+        option("object", "Analytic object of pair N: \"N ID\" (repeatable).", "N ID"),
+        option("rebuild", "Press the rebuild button after opening."),
+        option("screenshot", "Write a PNG of the ledger window and exit.", "PATH"),
+        option("dump-grid", "Write the grid's texts and summary fields and exit.", "PATH"),
+    });
+}
+
+int DemoHost::run(const QCommandLineParser &parser, const QString &connectionText)
+{
+    const QString databasePath = ConnectionStringValue(connectionText, QStringLiteral("Data Source"));
+    if (!databasePath.isEmpty() && !QFileInfo::exists(databasePath)
+        && connectionText.startsWith(QLatin1String("Provider=SQLite"), Qt::CaseInsensitive))
+        MakeDemoDatabase(databasePath, DemoOptions());
+
+    QMainWindow host;
+    host.setWindowTitle(QStringLiteral("ميزبان نمايشي گردش حساب"));
+    auto *central = new QWidget(&host);
+    auto *layout = new QVBoxLayout(central);
+    auto *form = new QFormLayout;
+    auto *userBox = new QSpinBox(central);
+    userBox->setRange(-32768, 32767);
+    userBox->setValue(parser.isSet("user") ? parser.value("user").toInt() : 1);
+    auto *periodBox = new QSpinBox(central);
+    periodBox->setRange(0, 32767);
+    periodBox->setValue(parser.value("period").toInt());
+    auto *accountBox = new QLineEdit(central);
+    form->addRow(QStringLiteral("كاربر:"), userBox);
+    form->addRow(QStringLiteral("دوره مالي (0 = دوره جاري):"), periodBox);
+    form->addRow(QStringLiteral("حساب:"), accountBox);
+    layout->addLayout(form);
+    auto *buttons = new QHBoxLayout;
+    auto *viewButton = new QPushButton(QStringLiteral("View"), central);
+    auto *clearShowButton = new QPushButton(QStringLiteral("ClearShow"), central);
+    buttons->addWidget(viewButton);
+    buttons->addWidget(clearShowButton);
+    layout->addLayout(buttons);
+    auto *control = new comAccountDetail1(central);
+    layout->addWidget(control);
+    host.setCentralWidget(central);
+
+    control->setOLEConnectionString(connectionText);
+    control->setPositionID(parser.value("position").toInt());
+    control->setEmployeeID(parser.value("employee").toInt());
+    control->setSqlString(parser.value("sql-string"));
+    control->setCaption(parser.value("caption"));
+    auto applyHostFields = [=] {
+        control->setUserID(userBox->value());
+        control->setAccPeriodSpecID(periodBox->value());
+    };
+    QObject::connect(viewButton, &QPushButton::clicked, control, [=] {
+        applyHostFields();
+        control->View(accountBox->text());
+    });
+    QObject::connect(clearShowButton, &QPushButton::clicked, control, [=] {
+        applyHostFields();
+        control->ClearShow();
+    });
+
+    const int accountId = parser.isSet("view") ? parser.value("view").toInt() : busiestParentAccount(connectionText);
+    accountBox->setText(QString::number(accountId));
+    applyHostFields();
+    if (parser.isSet("clear-show"))
+        control->ClearShow();
+    else
+        control->View(accountId);
+
+    frmAccountDetails *window = control->LedgerWindow();
+    const bool filters = parser.isSet("rebuild") || parser.isSet("from") || parser.isSet("to") || parser.isSet("code-from")
+                         || parser.isSet("code-to") || parser.isSet("branch") || parser.isSet("class") || parser.isSet("object");
+    if (window && filters)
+        applyFilters(window, parser);
+
+    if (parser.isSet("dump-grid") || parser.isSet("screenshot")) {
+        if (!window) {
+            QTextStream(stderr) << "The ledger window was not opened (refused permission).\n";
+            return 2;
+        }
+        if (parser.isSet("dump-grid"))
+            dumpGrid(window, parser.value("dump-grid"));
+        if (parser.isSet("screenshot")) {
+            window->show();
+            QApplication::processEvents();
+            if (!window->grab().save(parser.value("screenshot")))
+                return 1;
+        }
+        return 0;
+    }
+    host.show();
+    return QApplication::exec();
+}

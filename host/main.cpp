@@ -1,0 +1,111 @@
+// ledger-demo: the demo host of the account-turnover control, the demo
+// database builder and a one-statement query tool for administrators.
+
+#include "DemoHost.h"
+#include "StandInDatabase.h"
+#include "session/DatabaseError.h"
+#include "session/Session.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+QString defaultDatabasePath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../demo.db");
+}
+
+int makeDatabase(const QString &path, int rows, quint32 seed)
+{
+    QTextStream out(stdout);
+    QElapsedTimer timer;
+    timer.start();
+    DemoOptions options;
+    options.rows = rows;
+    options.seed = seed;
+    const DemoSummary summary = MakeDemoDatabase(path, options);
+    out << "database\t" << QFileInfo(path).absoluteFilePath() << "\n"
+        << "documents\t" << summary.documentCount << "\n"
+        << "ledger_rows\t" << summary.detailRowCount << "\n"
+        << "busiest_account\t" << summary.busiestLeafAccountId << "\n"
+        << "busiest_parent_account\t" << summary.busiestParentAccountId << "\n"
+        << "seconds\t" << QString::number(timer.elapsed() / 1000.0, 'f', 1) << "\n"
+        << "size_mb\t" << QString::number(QFileInfo(path).size() / 1048576.0, 'f', 1) << "\n";
+    return 0;
+}
+
+// Prints a SELECT's rows tab-separated under a header line; other statements
+// print the number of rows they changed.
+int runQuery(const QString &connection, const QString &sql)
+{
+    QTextStream out(stdout);
+    Session.ConnectionText = connection;
+    StartSession();
+    const QString head = sql.trimmed().left(6).toLower();
+    if (head != QLatin1String("select") && !head.startsWith(QLatin1String("with"))) {
+        out << ExecuteText(sql) << " rows affected\n";
+        return 0;
+    }
+    Recordset &rows = ReopenOnText(QStringLiteral("rssqlAccounts"), sql);
+    const QStringList columns = rows.FieldNames();
+    out << columns.join(QLatin1Char('\t')) << "\n";
+    for (; !rows.Eof(); rows.MoveNext()) {
+        QStringList cells;
+        for (const QString &column : columns)
+            cells << rows.FieldText(column);
+        out << cells.join(QLatin1Char('\t')) << "\n";
+    }
+    rows.Close();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ledger-demo"));
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Account turnover (گردش حساب) demo host"));
+    parser.addHelpOption();
+    const QCommandLineOption makeDb(QStringLiteral("make-db"), QStringLiteral("Create a demo database at PATH and exit."), QStringLiteral("PATH"));
+    const QCommandLineOption rows(QStringLiteral("rows"), QStringLiteral("Ledger rows of the busiest account (with --make-db)."), QStringLiteral("N"), QStringLiteral("3000"));
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the generated data (with --make-db)."), QStringLiteral("S"), QStringLiteral("1"));
+    const QCommandLineOption query(QStringLiteral("query"), QStringLiteral("Run one SQL text and print the result."), QStringLiteral("TEXT"));
+    const QCommandLineOption connection(QStringLiteral("connection"), QStringLiteral("Connection string (default: the demo database)."), QStringLiteral("CS"));
+    parser.addOptions({makeDb, rows, seed, query, connection});
+    DemoHost::addOptions(parser);
+    // "--class N ID" and "--object N ID" take two numbers; the parser takes one
+    // value, so the pair travels as "N:ID".
+    QStringList arguments = QCoreApplication::arguments();
+    for (int i = 0; i + 2 < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--class") || arguments[i] == QLatin1String("--object")) {
+            arguments[i + 1] += QLatin1Char(':') + arguments[i + 2];
+            arguments.removeAt(i + 2);
+        }
+    }
+    parser.process(arguments);
+
+    const QString connectionText = parser.isSet(connection)
+                                       ? parser.value(connection)
+                                       : StandInConnectionString(defaultDatabasePath());
+    try {
+        if (parser.isSet(makeDb))
+            return makeDatabase(parser.value(makeDb), parser.value(rows).toInt(), parser.value(seed).toUInt());
+        if (parser.isSet(query))
+            return runQuery(connectionText, parser.value(query));
+        return DemoHost::run(parser, connectionText);
+    } catch (const DatabaseError &error) {
+        QTextStream(stderr) << error.message() << "\n" << error.statement() << "\n";
+        return 1;
+    } catch (const std::exception &error) {
+        QTextStream(stderr) << QString::fromStdString(error.what()) << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,130 @@
+// Opening the ledger window from the host: the session is filled from the
+// control's properties, the period worked out, permission 315 checked, and
+// the window prepared and shown.
+
+#include "control/comAccountDetail1.h"
+#include "ledger_window/frmAccountDetails.h"
+#include "session/DatabaseError.h"
+#include "session/Messages.h"
+#include "session/Session.h"
+#include "session/ValueText.h"
+#include "session/modMain.h"
+
+#include <QEventLoop>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+const QString kViewRefusedMessage = QStringLiteral("شما مجاز به انجام اين عمليات نيستيد.");
+constexpr int LedgerPermission = 315;
+
+// Reads a period row into the session; the ID only when asked.
+void readPeriod(qint16 periodId, bool takeId)
+{
+    Recordset &period = ReopenOnText(QStringLiteral("rssqlAccPeriodSpec"),
+                                     QStringLiteral("Select * From tblAccountPeriod Where ID =") + QString::number(periodId));
+    if (period.RecordCount() > 0) {
+        if (takeId)
+            Session.PeriodID = qint16(period.Field(QStringLiteral("ID")).toInt());
+        Session.PeriodBeginDate = ValueDate(period.Field(QStringLiteral("BeginDate")));
+        Session.PeriodEndDate = ValueDate(period.Field(QStringLiteral("EndDate")));
+    }
+    period.Close();
+}
+
+} // namespace
+
+frmAccountDetails *comAccountDetail1::LedgerWindow() const
+{
+    return frmAccountDet;
+}
+
+void comAccountDetail1::prepareWindow()
+{
+    frmAccountDet = new frmAccountDetails(this);
+    connect(frmAccountDet, &frmAccountDetails::CreateNewRelationship, this, &comAccountDetail1::CreateNewRelationship);
+    connect(frmAccountDet, &frmAccountDetails::ShowRelationships, this, &comAccountDetail1::ShowRelationships);
+
+    Session.ConnectionText = m_oleConnectionString;
+    Session.UserID = m_userID;
+    Session.PositionID = m_positionID;
+    Session.EmployeeID = m_employeeID;
+    StartSession();
+
+    if (m_accPeriodSpecID < 1) {
+        const qint16 current = qint16(RunCommandValue(QStringLiteral("spAccountGetCurrentUserPeriod"), {Session.UserID}));
+        readPeriod(current, true);
+    } else {
+        Session.PeriodID = m_accPeriodSpecID;
+        readPeriod(Session.PeriodID, false);
+    }
+    Session.PeriodCondition = BuildPeriodCondition(Session.PeriodBeginDate, Session.PeriodEndDate);
+}
+
+void comAccountDetail1::releaseRefusedWindow()
+{
+    if (frmAccountDet)
+        frmAccountDet->deleteLater();
+    frmAccountDet = nullptr;
+}
+
+void comAccountDetail1::showWindow()
+{
+    frmAccountDetails *window = frmAccountDet;
+    window->EnsureLoaded();
+    if (m_hostAllowsModeless) {
+        window->show();
+        return;
+    }
+    // Modal: the opening returns only when the user closes the window.
+    window->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    connect(window, &frmAccountDetails::Unloaded, &loop, &QEventLoop::quit);
+    window->show();
+    loop.exec();
+}
+
+QVariant comAccountDetail1::View(const QVariant &AccountID)
+{
+    bool numeric = false;
+    const qint32 accountId = AccountID.toInt(&numeric);
+    if (!numeric)
+        throw DatabaseError(QStringLiteral("شماره حساب \"%1\" عدد نيست.").arg(AccountID.toString()));
+    prepareWindow();
+    if (!m_caption.isEmpty()) {
+        // Setting the title is the first access: start-up runs, then the
+        // host's caption replaces the period title.
+        frmAccountDet->EnsureLoaded();
+        frmAccountDet->setWindowTitle(m_caption);
+    }
+    Session.RowCondition = m_sqlString.isEmpty() ? QString() : QStringLiteral(" And ") + m_sqlString;
+    if (!HasPermission(LedgerPermission)) {
+        ShowMessage(ErrorTitle, kViewRefusedMessage);
+        releaseRefusedWindow();
+        return QVariant();
+    }
+    Session.EditState = 3;
+    frmAccountDet->EnsureLoaded();
+    frmAccountDet->SetLockedProperty();
+    frmAccountDet->cmdEdit->setEnabled(true);
+    frmAccountDet->cmdSave->setEnabled(false);
+    frmAccountDet->lblMessage->setText(QString());
+    Session.RequeryFlag = 1;
+    frmAccountDet->ReturnAccounts(accountId);
+    showWindow();
+    return QVariant();
+}
+
+QVariant comAccountDetail1::ClearShow()
+{
+    prepareWindow();
+    Session.RowCondition.clear();
+    if (!HasPermission(LedgerPermission)) {
+        ShowMessage(ErrorTitle, NotPermittedMessage);
+        releaseRefusedWindow();
+        return QVariant();
+    }
+    showWindow();
+    return QVariant();
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Texts of the ledger window as the user sees them.
+
+#include <QString>
+
+inline const QString LedgerWindowTitle = QStringLiteral("گردش حساب");
+// Joined with " " and the period name ("گردش حساب مربوط به " + " " + name at start-up).
+inline const QString PeriodTitlePrefix = QStringLiteral("گردش حساب مربوط به");
+inline const QString EditRefusedMessage = QStringLiteral("شما به انجام اين عمليات مجاز نيستيد. نقش 30302");
+inline const QString EditingCaption = QStringLiteral("اصلاح جزئيات سند");
+inline const QString CancelEditTitle = QStringLiteral("انصراف از ثبت تغييرات سند ");
+inline const QString CancelEditQuestion = QStringLiteral(" آيا از ثبت  تغييرات منصرف شده ايد ");
+inline const QString ActivePeriodCaption = QStringLiteral("دوره مالي فعال");
+inline const QString NoDocumentTypeMessage = QStringLiteral("نوع سند انتخاب نشده است. لطفا نوع سند را انتخاب كنيد.");
+inline const QString SaveFailedMessage = QStringLiteral("ثبت تغييرات رديف انجام نشد:");

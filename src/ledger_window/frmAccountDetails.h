@@ -1,0 +1,174 @@
+#pragma once
+// frmAccountDetails: the ledger window ("گردش حساب"). The class is a shell
+// holding the controls and the window fields; its operations live in the
+// subsystem folders beside this file (start-up, ledger, filters, row
+// actions), and logic that needs no widget lives in plain functions there.
+
+#include "ledger_window/ledger/GridFill.h"
+#include "session/Currency.h"
+
+#include <QHash>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+struct LedgerFilter;
+class FlexGrid;
+class VelkoSelector;
+class VelkoDate;
+class comAccountPicker;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+
+class frmAccountDetails : public QWidget, private SummaryFieldSink
+{
+    Q_OBJECT
+
+public:
+    explicit frmAccountDetails(QWidget *parent = nullptr);
+    ~frmAccountDetails() override;
+
+    // Runs the start-up once, at the first access to the window.
+    void EnsureLoaded();
+    bool IsLoaded() const { return m_loaded; }
+
+    // Operations other parts of the component call.
+    void ReturnAccounts(qint32 AccountID);
+    void FillLedgerGrid();
+    // Folds the grid's rows into one row per document (the summary view).
+    void ShowDocumentSummary();
+    // The filter values of the window and the session as the ledger texts need them.
+    LedgerFilter currentLedgerFilter(qint32 AccountID) const;
+    void SetLockedProperty();
+    void flxAccount_SelChange();
+    void BuildPeriodMenu();
+    bool CheckAssignmentAccount(qint32 AccountID, qint32 ClassID, qint32 ObjectID);
+    void sltAccount_Change();
+    void sltClass_Change(int pair); // pair 1..4
+    void sltClass1_Change() { sltClass_Change(1); }
+    void sltClass2_Change() { sltClass_Change(2); }
+    void sltClass3_Change() { sltClass_Change(3); }
+    void sltClass4_Change() { sltClass_Change(4); }
+
+    // Filters and commands, as a person triggers them.
+    void mnuPeriodSpec_Click(int index);
+    void dtpFromDate_Change();
+    void dtpToDate_Change();
+    void txtCodeFrom_LostFocus();
+    void txtCodeTo_LostFocus();
+    void chkCombinPeriod_Click();
+    void cmdReset_Click();
+    void cmdEdit_Click();
+    void cmdSave_Click();
+    void cmdEsc_Click();
+
+    // The edit button's one rule, shared by the row change and the timer:
+    // a row can be edited only when it is a data row that is not finalized.
+    bool CurrentRowIsEditable() const;
+
+    // Window fields shared between the subsystems.
+    qint16 AccountNatureID = 0;
+    Currency MaxDebit;
+    Currency MaxCredit;
+    QString AccountTitle;
+    bool IsAssignmentAccount = false;
+    int SearchStartRow = 1;
+    bool SortAscending = true;
+    LedgerBalances Balances; // RunningBalance and UpToNowBalance
+    // Size recorded at the end of start-up and after each applied resize (twips).
+    qint16 RecordedHeight = 0;
+    qint16 RecordedWidth = 0;
+
+    // Controls (names as the window's design has them).
+    comAccountPicker *sltAccount = nullptr;
+    QGroupBox *gbObjects = nullptr;
+    VelkoSelector *sltClass[5] = {};  // 1..4
+    VelkoSelector *sltObject[5] = {}; // 1..4
+    QLabel *lblObject[5] = {};
+    VelkoSelector *sltBranch = nullptr;
+    VelkoSelector *mptContract = nullptr;
+    VelkoSelector *mptPosition = nullptr;
+    QCheckBox *chkiOpening = nullptr;
+    QCheckBox *chkCombinPeriod = nullptr;
+    QCheckBox *chkMix = nullptr;
+    VelkoDate *dtpFromDate = nullptr;
+    VelkoDate *dtpToDate = nullptr;
+    VelkoDate *dtpTrans = nullptr;
+    VelkoDate *dtpDate = nullptr;
+    VelkoDate *dtpCreateDate = nullptr;
+    QLineEdit *txtCodeFrom = nullptr;
+    QLineEdit *txtCodeTo = nullptr;
+    QFrame *Frm11 = nullptr;
+    QPushButton *cmdPeriod = nullptr;
+    QPushButton *cmdTools = nullptr;
+    QPushButton *cmdFunc = nullptr;
+    QPushButton *cmdReset = nullptr;
+    QPushButton *cmdEsc = nullptr;
+    QPushButton *cmdSave = nullptr;
+    QPushButton *cmdEdit = nullptr;
+    FlexGrid *flxAccount = nullptr;
+    QComboBox *cmbDocumentType = nullptr;
+    QLineEdit *txtAdditionalFormSpec = nullptr;
+    QLineEdit *txtDescription = nullptr;
+    QLineEdit *txtFormType = nullptr;
+    QLineEdit *txtFormID = nullptr;
+    QPushButton *cmdFormID = nullptr;
+    QLabel *lblMessage = nullptr;
+    QFrame *frmRemained = nullptr;
+    QFrame *frmRemainedtoday = nullptr;
+    QFrame *Frm7 = nullptr;
+    QProgressBar *ProgressBar = nullptr;
+    QHash<QString, QLineEdit *> SummaryFields; // txtSumDebit ... by name
+    QHash<QString, QWidget *> Controls;        // every named control, for layout and tests
+
+    // Menus (top levels are hidden and drop down under the command buttons).
+    QMenu *mnuFunc = nullptr;
+    QMenu *mnuTools = nullptr;
+    QMenu *mnuPeriod = nullptr;
+    QMenu *mnuChecked = nullptr;
+    QHash<QString, QAction *> MenuItems; // mnuSortDocumentDate ... by name
+    QList<QAction *> mnuPeriodSpec;      // one item per accounting period
+    QMenu *mnuSort = nullptr;
+
+    QLineEdit *summaryField(const QString &name) const { return SummaryFields.value(name); }
+    QAction *menuItem(const QString &name) const { return MenuItems.value(name); }
+
+signals:
+    void CreateNewRelationship(int FormTypeID, int FormID);
+    void ShowRelationships(int FormTypeID, int FormID);
+    void Unloaded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    // SummaryFieldSink: the grid fill writes the summary fields by name.
+    void setFieldText(const QString &name, const QString &text) override;
+    void setFieldForeColor(const QString &name, quint32 oleColor) override;
+
+    void createControls();
+    void createMenus();
+    void connectHandlers();
+    void FormLoad();
+    void periodRefresh(const QString &periodQuery);
+    void detectMultiplePeriods();
+    void resetViewConditions();
+    // Runs a handler at the window's boundary: the mouse pointer comes back,
+    // a failure is shown as "خطا" with the database's message, and the
+    // window stays usable.
+    void guarded(const std::function<void()> &handler);
+
+    bool m_loaded = false;
+    bool m_loading = false;
+};

@@ -1,0 +1,185 @@
+// The ledger load: from the window's filters to the filled grid.
+
+#include "ledger_window/frmAccountDetails.h"
+#include "ledger_window/ledger/LedgerColumns.h"
+#include "ledger_window/ledger/LedgerQuery.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/VelkoDate.h"
+#include "outside/controls/VelkoSelector.h"
+#include "outside/controls/comAccountPicker.h"
+#include "session/Clock.h"
+#include "session/Session.h"
+#include "session/ValueText.h"
+#include "session/modMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+using namespace LedgerCol;
+
+namespace {
+
+// The hourglass for the duration of a load; it goes away even when a step fails.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+bool isLeafAccount(qint32 accountId)
+{
+    return RunCommandValue(QStringLiteral("spAccountIsLeafAccount"), {accountId}) != 0;
+}
+
+void closeIfOpen(const QString &recordset)
+{
+    Recordset &rs = Session.DataEnvironment().Rs(recordset);
+    if (rs.IsOpen())
+        rs.Close();
+}
+
+// A total as the totals fields show it: empty for null, else with separators.
+QString totalText(const Recordset &rs, const QString &field, bool separators)
+{
+    if (rs.IsNull(field))
+        return QString();
+    const QString text = rs.FieldText(field);
+    return separators ? FormatThousands(text, QStringLiteral(",")) : text;
+}
+
+} // namespace
+
+// The filter values of the window and the session as the ledger texts need them.
+LedgerFilter frmAccountDetails::currentLedgerFilter(qint32 AccountID) const
+{
+    LedgerFilter filter;
+    filter.accountId = AccountID;
+    filter.excludeOpeningDocument = chkiOpening->isChecked();
+    filter.objectsEnabled = Session.ObjectsEnabled;
+    for (int n = 1; n <= 4; ++n) {
+        AnalyticPairFilter &pair = filter.pairs[n - 1];
+        pair.classEmpty = sltClass[n]->IsEmpty();
+        pair.objectEmpty = sltObject[n]->IsEmpty();
+        pair.classId = sltClass[n]->SelectedID();
+        pair.objectId = sltObject[n]->SelectedID();
+        pair.objectViewMinor = sltObject[n]->ViewMinor();
+    }
+    filter.branchChosen = !sltBranch->IsEmpty();
+    filter.branchId = sltBranch->SelectedID();
+    if (!dtpFromDate->IsEmpty())
+        filter.fromDate = SqlDate(dtpFromDate->Value());
+    if (!dtpToDate->IsEmpty())
+        filter.toDate = SqlDate(dtpToDate->Value());
+    filter.codeFromText = txtCodeFrom->text();
+    filter.codeToText = txtCodeTo->text();
+    filter.sortByDocumentDate = menuItem(QStringLiteral("mnuSortDocumentDate"))->isChecked();
+    filter.rowCondition = Session.RowCondition;
+    filter.periodCondition = Session.PeriodCondition;
+    filter.today = SqlDate(Today());
+    return filter;
+}
+
+void frmAccountDetails::ReturnAccounts(qint32 AccountID)
+{
+    LedgerFilter filter = currentLedgerFilter(AccountID);
+    const LedgerConditions conditions = BuildLedgerConditions(filter);
+    Session.DocumentTypeCondition = conditions.documentType;
+
+    if (Session.RequeryFlag == 1) {
+        // The account record: nature, and the picker follows the shown account.
+        Recordset &account = ReopenOnText(QStringLiteral("rssqlAccounts"),
+                                          QStringLiteral("Select * From tblAccount Where ID=") + QString::number(AccountID));
+        if (account.RecordCount() >= 1) {
+            const QSignalBlocker blocker(sltAccount);
+            sltAccount->setAccountID(AccountID);
+            AccountNatureID = qint16(account.Field(QStringLiteral("AccountNatureID")).toInt());
+        }
+        account.Close();
+
+        flxAccount->setRows(2);
+        flxAccount->setFixedRows(1);
+        closeIfOpen(QStringLiteral("rssqlvwTransDetail"));
+
+        // Balance brought forward: the period's rows before the from-date.
+        Session.BeforeFromDateCondition = conditions.beforeFromDate;
+        if (dtpFromDate->IsEmpty()) {
+            Session.BalanceBroughtForward = Currency();
+        } else {
+            const bool leaf = isLeafAccount(AccountID);
+            Recordset &remained = OpenOnText(QStringLiteral("rssqlvwTransDetail"),
+                                             BalanceBroughtForwardQuery(filter, conditions, leaf));
+            const QVariant value = remained.Field(QStringLiteral("Remained"));
+            Session.BalanceBroughtForward = value.isNull() ? Currency() : Currency::parsePrefix(ValueText(value));
+            remained.Close();
+        }
+        closeIfOpen(QStringLiteral("rssqlvwTransDetail"));
+        Session.DateRangeCondition = conditions.dateRange;
+        Session.CodeRangeCondition = conditions.codeRange;
+
+        const WaitCursor waitCursor;
+        bool leaf = isLeafAccount(AccountID);
+
+        // The rows go from the query straight into the grid's storage.
+        Recordset &rows = Session.DataEnvironment().Rs(QStringLiteral("rssqlvwTransDetail"));
+        const qint64 rowCount = rows.OpenInto(MainLedgerQuery(filter, conditions, leaf), *flxAccount);
+        if (rowCount <= 0) {
+            flxAccount->Clear();
+            flxAccount->setRows(1);
+        }
+        rows.Close();
+
+        leaf = isLeafAccount(AccountID);
+        Recordset &totals = OpenOnText(QStringLiteral("rssqlRemained"), PeriodTotalsQuery(filter, conditions, leaf));
+        summaryField(QStringLiteral("txtSumDebit"))->setText(totalText(totals, QStringLiteral("SumDebit"), true));
+        summaryField(QStringLiteral("txtSumCredit"))->setText(totalText(totals, QStringLiteral("SumCredit"), true));
+        totals.Close();
+
+        if (menuItem(QStringLiteral("mnuSortTransactionDate"))->isChecked()) {
+            Recordset &upToNow = OpenOnText(QStringLiteral("rssqlRemained"), UpToTodayTotalsQuery(filter, conditions));
+            summaryField(QStringLiteral("txtUpToNowDebit"))->setText(totalText(upToNow, QStringLiteral("SumDebit"), false));
+            summaryField(QStringLiteral("txtUpToNowCredit"))->setText(totalText(upToNow, QStringLiteral("SumCredit"), false));
+            upToNow.Close();
+        } else {
+            for (const char *field : {"txtUpToNowAllCredit", "txtUpToNowCredit", "txtUpToNowAllDebit", "txtUpToNowDebit"})
+                summaryField(QLatin1String(field))->clear();
+        }
+
+        ApplyLedgerLayoutAfterQuery(*flxAccount, Session.DocumentNumberMode, filter.sortByDocumentDate,
+                                    HasPermission(31505));
+        flxAccount->setRedraw(false);
+        PaintAlternatingRowBackgrounds(*flxAccount);
+        FillLedgerGrid();
+        flxAccount->setRedraw(true);
+        if (flxAccount->Row() > 0 && flxAccount->Rows() >= 2) {
+            flxAccount->setCol(1);
+            flxAccount->setColSel(21);
+        } else {
+            cmdEdit->setEnabled(false);
+        }
+        if (flxAccount->Rows() > 1) {
+            flxAccount->setRow(1);
+            flxAccount_SelChange();
+        }
+    }
+
+    Session.RequeryFlag = -1;
+    if (chkMix->isChecked())
+        ShowDocumentSummary();
+}
+
+void frmAccountDetails::FillLedgerGrid()
+{
+    LedgerFillInput input;
+    input.BalanceBroughtForward = Session.BalanceBroughtForward;
+    input.AccountNatureID = AccountNatureID;
+    input.MaxDebit = MaxDebit;
+    input.MaxCredit = MaxCredit;
+    input.today = Today();
+    input.FromDate = dtpFromDate->IsEmpty() ? QDate() : dtpFromDate->Value();
+    ::FillLedgerGrid(*flxAccount, input, Balances, *this, ProgressBar);
+}

@@ -1,0 +1,179 @@
+#pragma once
+// The ledger grid: a right-to-left table with the MSHFlexGrid-like operations
+// the ledger window uses (rows, columns, current cell and selection block,
+// texts, cell colours, widths in twips, sort codes, redraw switch, row
+// removal). Row 0 is the header row, shown as the table's column header;
+// data rows are 1 to Rows() - 1. Texts live in a compact store (see
+// FlexGridStore) so that a ledger of a million rows stays small and the view
+// only ever asks for the cells it shows.
+//
+// Colours are OLE colours (see OleColor.h). Cell colours act on the selected
+// block Row..RowSel x Col..ColSel of data rows; the getters read the current
+// cell, and a cell without a colour of its own reads as the grid's default
+// (window background, window text).
+//
+// Signals follow the original control: SelChange whenever the current cell or
+// the selection block changes, by the user or by code, but only while Redraw
+// is on; Click and DblClick for the left button on cells and on the header
+// (MouseRow() is 0 there); MouseDown, MouseMove and KeyDown before the table
+// handles the event. A right-button press does not move the selection, so a
+// context menu acts on the rows the user selected.
+//
+// Invalid row or column numbers throw std::out_of_range, as the original
+// control raises an error for them.
+
+#include "outside/controls/FlexGridStore.h"
+#include "session/RowSink.h"
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include <string_view>
+#include <vector>
+
+class QTableView;
+class FlexGridModel;
+
+class FlexGrid : public QWidget, public RowSink
+{
+    Q_OBJECT
+
+public:
+    // MSHFlexGrid alignment codes (ColAlignment, ColAlignmentFixed).
+    enum Alignment {
+        AlignLeftTop = 0, AlignLeftCenter, AlignLeftBottom,
+        AlignCenterTop, AlignCenterCenter, AlignCenterBottom,
+        AlignRightTop, AlignRightCenter, AlignRightBottom,
+        AlignGeneral // texts left, numbers right
+    };
+    // MSHFlexGrid sort codes (Sort).
+    enum SortCode {
+        SortNone = 0,
+        SortGenericAscending = 1, SortGenericDescending = 2,
+        SortNumericAscending = 3, SortNumericDescending = 4,
+        SortStringNoCaseAscending = 5, SortStringNoCaseDescending = 6,
+        SortStringAscending = 7, SortStringDescending = 8
+    };
+
+    explicit FlexGrid(QWidget *parent = nullptr);
+    ~FlexGrid() override;
+
+    int Rows() const;
+    void setRows(int rows);          // at least FixedRows(); new rows are empty
+    int Cols() const;
+    void setCols(int cols);
+    int FixedRows() const;
+    void setFixedRows(int rows);     // 0 or 1: one header row at most; 0 hides it
+
+    int Row() const;
+    void setRow(int row);            // also collapses RowSel to row
+    int Col() const;
+    void setCol(int col);            // also collapses ColSel to col
+    int RowSel() const;
+    void setRowSel(int row);
+    int ColSel() const;
+    void setColSel(int col);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString &text);
+    // Fast paths over the same cells as TextMatrix, in UTF-8. The view stays
+    // valid until that cell is written again or the rows are reloaded.
+    std::string_view cellUtf8(int row, int col) const;
+    void setCellUtf8(int row, int col, std::string_view utf8);
+
+    quint32 CellBackColor() const;
+    void setCellBackColor(quint32 ole);
+    quint32 CellForeColor() const;
+    void setCellForeColor(quint32 ole);
+
+    int ColWidth(int col) const;             // twips; -1 = default width
+    void setColWidth(int col, int twips);    // 0 hides the column
+    int ColAlignment(int col) const;
+    void setColAlignment(int col, int code);
+    int ColAlignmentFixed(int col) const;    // alignment of the header cell
+    void setColAlignmentFixed(int col, int code);
+    // Left edge of a column in twips from the grid's left edge, as laid out
+    // right to left and scrolled.
+    int ColPos(int col) const;
+
+    bool Redraw() const;
+    // Off: nothing is repainted and no per-cell or selection signal is sent;
+    // row insertions and removals are gathered into one model reset.
+    // On: the table is brought up to date and repainted once.
+    void setRedraw(bool on);
+
+    void Sort(int code);             // every data row, by the columns Col..ColSel
+    int TopRow() const;
+    void setTopRow(int row);
+    int MouseRow() const;            // cell under the pointer; -1 outside the cells
+    int MouseCol() const;
+    void RemoveItem(int row);
+    // Empties every text (header row included) and every cell colour; the
+    // numbers of rows and columns stay.
+    void Clear();
+
+    // The hover text shown over the data cells.
+    QString ToolTipText() const;
+    void setToolTipText(const QString &text);
+
+    // Row height in pixels of every row.
+    int rowHeightPixels() const;
+    QTableView *view() const;
+    // Memory of the cell store, for the benchmarks.
+    quint64 storeBytes() const;
+
+    // RowSink: a query result streamed straight into the store. beginRows
+    // drops the data rows and sets Cols; endRows leaves Rows = 1 + the rows
+    // appended. The whole load is one model reset.
+    void beginRows(int columnCount) override;
+    void appendRow(const std::string_view *cells, int count) override;
+    void endRows() override;
+
+signals:
+    void SelChange();
+    void Click();
+    void DblClick();
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint &position);
+    void MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, const QPoint &position);
+    void KeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend class FlexGridModel;
+
+    void checkRow(int row) const;
+    void checkCol(int col) const;
+    int dataRowCount() const;
+    void setSelection(int row, int col, int rowSel, int colSel);
+    // Row insertions and removals: true when they are gathered (Redraw off).
+    bool gatherStructureChange();
+    void applyColumnLayout();
+    void applyColumnWidth(int col);
+    void syncViewSelection();
+    void takeSelectionFromView();
+    void cellsChanged(int row0, int row1, int col0, int col1);
+    void trackMouse(QObject *watched, const QPoint &position);
+    int twipsToPixels(int twips) const;
+    int pixelsToTwips(int pixels) const;
+
+    FlexGridStore m_store;
+    FlexGridModel *m_model = nullptr;
+    QTableView *m_view = nullptr;
+
+    QStringList m_headers;
+    std::vector<int> m_widths;          // twips; -1 default
+    std::vector<int> m_alignments;
+    std::vector<int> m_fixedAlignments;
+    int m_fixedRows = 1;
+    int m_row = 1, m_col = 0, m_rowSel = 1, m_colSel = 0;
+    int m_topRow = 1;
+    int m_mouseRow = -1, m_mouseCol = -1;
+    bool m_redraw = true;
+    bool m_resetPending = false;        // a model reset begun while Redraw was off
+    bool m_syncing = false;             // the grid itself is moving the view's selection
+    bool m_applyingLayout = false;
+    QString m_toolTip;
+};

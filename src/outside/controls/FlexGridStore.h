@@ -1,0 +1,116 @@
+#pragma once
+// Cell storage of the flex grid, kept apart from the widget so that a ledger
+// of a million rows by 32 columns stays small: one 8-byte slot per cell that
+// holds a short UTF-8 text itself or points into an append-only text arena,
+// one 2-byte style index per cell for its text and background colours, and a
+// row order so that sorting and removing rows move 4-byte indexes, not cells.
+// Rows here are data rows counted from 0; the grid adds its header row.
+
+#include <QtGlobal>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class FlexGridStore
+{
+public:
+    // Colour value of a cell that has none of its own (the grid's default).
+    static constexpr quint32 NoColor = 0xFFFFFFFFu;
+
+    FlexGridStore();
+    ~FlexGridStore();
+    FlexGridStore(const FlexGridStore &) = delete;
+    FlexGridStore &operator=(const FlexGridStore &) = delete;
+
+    int rowCount() const { return int(m_order.size()); }
+    int colCount() const { return m_cols; }
+
+    // Drops every row and every stored text, then takes the new column count.
+    void clearRows(int cols);
+    // Keeps the texts and colours of the columns that remain.
+    void setColCount(int cols);
+    // Appends empty rows or drops rows from the end.
+    void setRowCount(int rows);
+    // Cells beyond count stay empty; cells beyond the column count are ignored.
+    void appendRow(const std::string_view *cells, int count);
+    void removeRow(int row);
+    // Empties every text and colour; the rows stay.
+    void clearContents();
+
+    // Valid until this cell is written again or the rows are cleared.
+    std::string_view text(int row, int col) const;
+    void setText(int row, int col, std::string_view utf8);
+
+    quint32 foreColor(int row, int col) const;
+    quint32 backColor(int row, int col) const;
+    // Colours the block of rows row0..row1 and columns col0..col1 (inclusive).
+    void setForeColor(int row0, int row1, int col0, int col1, quint32 color);
+    void setBackColor(int row0, int row1, int col0, int col1, quint32 color);
+
+    // MSHFlexGrid sort codes: 1/2 generic (numbers as numbers, other texts as
+    // texts), 3/4 numeric, 5/6 text ignoring case, 7/8 text with case;
+    // odd ascending, even descending. Sorts every row by the columns
+    // col0..col1, leftmost first; rows that compare equal keep their order.
+    void sort(int col0, int col1, int code);
+
+    // Memory held by the cells, colours, row order and text arena.
+    quint64 bytesUsed() const;
+
+private:
+    struct Cell
+    {
+        std::uint8_t tag;   // 0..7: inline length; ArenaTag, LongTag below
+        char bytes[7];
+    };
+    static_assert(sizeof(Cell) == 8);
+    static constexpr std::uint8_t ArenaTag = 0x80; // bytes: length (2), arena position (5)
+    static constexpr std::uint8_t LongTag = 0x81;  // bytes: index into m_longTexts
+    static constexpr int BlockRows = 4096;
+    static constexpr std::size_t ChunkBytes = std::size_t(1) << 22;
+    static constexpr std::size_t MaxArenaText = 0xFFFF;
+    static constexpr std::size_t MaxSharedText = 64;
+
+    struct Style
+    {
+        quint32 fore;
+        quint32 back;
+    };
+    // The last two long texts written per column: consecutive rows often
+    // repeat a date or a name, and such a text is stored once.
+    struct RecentText
+    {
+        quint64 position = 0;
+        quint16 length = 0;
+    };
+
+    Cell &cell(int row, int col);
+    const Cell &cell(int row, int col) const;
+    std::uint16_t &styleIndex(int row, int col);
+    std::uint16_t styleIndex(int row, int col) const;
+    quint32 newStorageRow();
+    void store(Cell &target, int col, std::string_view utf8);
+    quint64 appendToArena(std::string_view utf8);
+    std::string_view arenaText(quint64 position, quint16 length) const;
+    std::uint16_t styleFor(Style style);
+    template<typename Change>
+    void restyle(int row0, int row1, int col0, int col1, Change change);
+
+    int m_cols = 0;
+    quint32 m_storageRows = 0;
+    std::vector<quint32> m_order; // visual row -> storage row
+    std::vector<std::unique_ptr<Cell[]>> m_cellBlocks;
+    std::vector<std::unique_ptr<std::uint16_t[]>> m_styleBlocks;
+
+    std::vector<std::unique_ptr<char[]>> m_chunks;
+    std::size_t m_chunkUsed = ChunkBytes;
+    std::vector<std::string> m_longTexts;
+    std::vector<RecentText> m_recent; // two per column
+    std::vector<std::uint8_t> m_recentNext;
+
+    std::vector<Style> m_styles;
+    std::unordered_map<quint64, std::uint16_t> m_styleLookup;
+};

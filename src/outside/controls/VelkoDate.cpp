@@ -1,0 +1,209 @@
+#include "outside/controls/VelkoDate.h"
+
+#include "outside/controls/LookupConnection.h"
+#include "outside/controls/LookupInputWatch.h"
+#include "outside/controls/LookupTexts.h"
+#include "session/Clock.h"
+
+#include <QCalendar>
+#include <QCalendarWidget>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QToolButton>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+namespace {
+
+const QCalendar &jalali()
+{
+    static const QCalendar calendar(QCalendar::System::Jalali);
+    return calendar;
+}
+
+const QString RefusedStyle = QStringLiteral("QLineEdit { border: 1px solid #d00000; background: #fff0f0; }");
+
+// The mask's blanks and separators without any digit: nothing typed.
+bool isBlank(const QString &text)
+{
+    for (QChar c : text)
+        if (c != QLatin1Char('/') && c != QLatin1Char('_') && !c.isSpace())
+            return false;
+    return true;
+}
+
+} // namespace
+
+VelkoDate::VelkoDate(QWidget *parent)
+    : QWidget(parent)
+    , m_box(new QLineEdit(this))
+    , m_button(new QToolButton(this))
+    , m_watch(new LookupInputWatch(this))
+{
+    setLayoutDirection(Qt::RightToLeft);
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_box);
+
+    m_box->setObjectName(QStringLiteral("txtDate"));
+    // Dates are written year first, left to right, also inside a right-to-left form.
+    m_box->setLayoutDirection(Qt::LeftToRight);
+    m_box->setAlignment(Qt::AlignCenter);
+    m_box->setInputMask(QStringLiteral("9999/99/99;_"));
+    m_box->setPlaceholderText(QStringLiteral("yyyy/mm/dd"));
+    m_box->setMinimumWidth(m_box->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 16);
+
+    m_button->setObjectName(QStringLiteral("cmdCalendar"));
+    m_button->setArrowType(Qt::DownArrow);
+    m_button->setToolTip(LookupText::OpenCalendar);
+    m_button->setFocusPolicy(Qt::NoFocus);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(m_box, 1);
+    layout->addWidget(m_button);
+
+    connect(m_box, &QLineEdit::editingFinished, this, &VelkoDate::commitTypedText);
+    connect(m_button, &QToolButton::clicked, this, &VelkoDate::openCalendar);
+    connect(m_watch, &LookupInputWatch::keyDown, this, &VelkoDate::KeyDown);
+    m_watch->watchKeys(m_box);
+    showValue();
+}
+
+void VelkoDate::setValue(const QDate &date)
+{
+    const QDate value = date.isValid() ? date : QDate();
+    const bool changed = value != m_value;
+    m_value = value;
+    showValue();
+    if (changed)
+        emit Change();
+}
+
+qint16 VelkoDate::JalaliYear() const
+{
+    return IsEmpty() ? qint16(-1) : qint16(jalali().partsFromDate(m_value).year);
+}
+
+void VelkoDate::setLocked(bool locked)
+{
+    m_locked = locked;
+    m_box->setReadOnly(locked);
+    m_button->setEnabled(!locked);
+    if (locked && m_popup)
+        m_popup->hide();
+}
+
+QString VelkoDate::ToJalaliText(const QDate &date)
+{
+    if (!date.isValid())
+        return QString();
+    const QCalendar::YearMonthDay parts = jalali().partsFromDate(date);
+    if (!parts.isValid())
+        return QString();
+    return QStringLiteral("%1/%2/%3")
+        .arg(parts.year, 4, 10, QLatin1Char('0'))
+        .arg(parts.month, 2, 10, QLatin1Char('0'))
+        .arg(parts.day, 2, 10, QLatin1Char('0'));
+}
+
+QDate VelkoDate::FromJalaliText(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^\s*(\d{4})\s*/\s*(\d{1,2})\s*/\s*(\d{1,2})\s*$)"));
+    const QRegularExpressionMatch match = pattern.match(LookupFoldText(text));
+    if (!match.hasMatch())
+        return QDate();
+    const int year = match.captured(1).toInt();
+    const int month = match.captured(2).toInt();
+    const int day = match.captured(3).toInt();
+    if (year < 1 || !jalali().isDateValid(year, month, day))
+        return QDate();
+    return jalali().dateFromParts(year, month, day);
+}
+
+void VelkoDate::commitTypedText()
+{
+    if (m_locked)
+        return;
+    const QString typed = m_box->text();
+    if (isBlank(typed)) {
+        setValue(QDate());
+        return;
+    }
+    const QString cleaned = QString(typed).remove(QLatin1Char('_')).remove(QLatin1Char(' '));
+    if (cleaned == JalaliText())
+        return; // the box shows the date held: nothing was typed, and a refusal mark stays
+    const QDate date = FromJalaliText(cleaned);
+    if (date.isValid())
+        setValue(date);
+    else
+        refuse(cleaned);
+}
+
+void VelkoDate::openCalendar()
+{
+    if (m_locked || !isEnabled())
+        return;
+    if (!m_popup) {
+        m_popup = new QFrame(this, Qt::Popup);
+        m_popup->setObjectName(QStringLiteral("frmCalendar"));
+        m_popup->setFrameShape(QFrame::StyledPanel);
+        m_calendar = new QCalendarWidget(m_popup);
+        m_calendar->setObjectName(QStringLiteral("calDate"));
+        m_calendar->setCalendar(jalali());
+        m_calendar->setLocale(QLocale(QLocale::Persian, QLocale::Iran));
+        m_calendar->setLayoutDirection(Qt::RightToLeft);
+        m_calendar->setFirstDayOfWeek(Qt::Saturday);
+        m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        m_calendar->setGridVisible(true);
+        auto *layout = new QVBoxLayout(m_popup);
+        layout->setContentsMargins(1, 1, 1, 1);
+        layout->addWidget(m_calendar);
+        connect(m_calendar, &QCalendarWidget::clicked, this, &VelkoDate::takeCalendarDate);
+        connect(m_calendar, &QCalendarWidget::activated, this, &VelkoDate::takeCalendarDate);
+    }
+    const QDate shown = IsEmpty() ? Today() : m_value;
+    m_calendar->setSelectedDate(shown);
+    m_calendar->setCurrentPage(jalali().partsFromDate(shown).year, jalali().partsFromDate(shown).month);
+    m_popup->adjustSize();
+
+    // Below the field, right edges aligned, kept on the screen.
+    QPoint topLeft = mapToGlobal(QPoint(width() - m_popup->width(), height()));
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        topLeft.setX(qBound(area.left(), topLeft.x(), qMax(area.left(), area.right() - m_popup->width())));
+        if (topLeft.y() + m_popup->height() > area.bottom())
+            topLeft.setY(mapToGlobal(QPoint(0, 0)).y() - m_popup->height());
+    }
+    m_popup->move(topLeft);
+    m_popup->show();
+    m_calendar->setFocus();
+}
+
+void VelkoDate::takeCalendarDate(const QDate &date)
+{
+    m_popup->hide();
+    if (!m_locked)
+        setValue(date);
+    m_box->setFocus();
+}
+
+void VelkoDate::showValue()
+{
+    m_box->setText(JalaliText());
+    m_box->setStyleSheet(QString());
+    m_box->setToolTip(LookupText::DateFormatHint);
+}
+
+void VelkoDate::refuse(const QString &typed)
+{
+    showValue(); // the date held stays, and so does its text
+    const QString message = LookupText::BadDate + typed;
+    m_box->setStyleSheet(RefusedStyle);
+    m_box->setToolTip(message + QLatin1Char('\n') + LookupText::DateFormatHint);
+    QToolTip::showText(m_box->mapToGlobal(QPoint(0, m_box->height())), message, m_box);
+}

@@ -1,0 +1,176 @@
+#include "outside/database/SqliteBackend.h"
+
+#include "outside/database/DatabaseTexts.h"
+#include "outside/database/SqliteFunctions.h"
+#include "outside/database/SqliteProcedures.h"
+#include "outside/database/SqliteRawStatement.h"
+#include "outside/database/TsqlRewrite.h"
+#include "session/Currency.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const QString DriverName = QStringLiteral("QSQLITE");
+
+// Big ledgers are read in one pass: a larger page cache and in-memory
+// temporary sorting help; journaling and synchronous writes stay as they are.
+const char TuningPragmas[] =
+    "PRAGMA cache_size = -65536;"     // 64 MB
+    "PRAGMA temp_store = MEMORY;"
+    "PRAGMA mmap_size = 268435456;";  // 256 MB
+
+// Text of a REAL cell, rounded to four decimals as a Currency amount is;
+// written into buffer (at least 32 bytes), returning its length.
+size_t realText(double value, char *buffer)
+{
+    if (!(value > -9.0e14 && value < 9.0e14)) { // beyond fixed point (or not finite)
+        const int n = std::snprintf(buffer, 32, "%.4f", value);
+        size_t length = size_t(n < 0 ? 0 : n > 31 ? 31 : n);
+        if (std::memchr(buffer, '.', length)) {
+            while (buffer[length - 1] == '0')
+                --length;
+            if (buffer[length - 1] == '.')
+                --length;
+        }
+        return length;
+    }
+    std::int64_t raw = Currency::fromDouble(value).raw();
+    char *p = buffer;
+    if (raw < 0) {
+        *p++ = '-';
+        raw = -raw;
+    }
+    p = std::to_chars(p, buffer + 32, raw / Currency::Scale).ptr;
+    int fraction = int(raw % Currency::Scale);
+    if (fraction) {
+        *p++ = '.';
+        for (int digit = Currency::Scale / 10; fraction; digit /= 10) {
+            *p++ = char('0' + fraction / digit);
+            fraction %= digit;
+        }
+    }
+    return size_t(p - buffer);
+}
+
+} // namespace
+
+SqliteBackend::SqliteBackend(const QString &path, const QString &connectionName)
+    : m_path(path), m_connectionName(connectionName)
+{}
+
+SqliteBackend::~SqliteBackend()
+{
+    if (!QSqlDatabase::contains(m_connectionName))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (db.driverName() != DriverName)
+            return; // not ours
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QSqlDatabase SqliteBackend::database()
+{
+    if (m_handle) {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (db.isOpen())
+            return db;
+        m_handle = nullptr; // closed behind our back: open again
+    }
+    // QSQLITE would create a missing file; a wrong path must not end up as an
+    // empty database that then reports "no such table".
+    const QFileInfo file(m_path);
+    if (m_path.isEmpty() || !file.exists() || !file.isFile())
+        throw DatabaseError(DatabaseTexts::MissingDatabaseFile(m_path));
+    if (!QSqlDatabase::isDriverAvailable(DriverName))
+        throw DatabaseError(DatabaseTexts::MissingDriver(DriverName));
+
+    QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
+        ? QSqlDatabase::database(m_connectionName, false)
+        : QSqlDatabase::addDatabase(DriverName, m_connectionName);
+    db.setDatabaseName(m_path);
+    if (!db.open())
+        throw DatabaseError(DatabaseTexts::ConnectionFailed(db.lastError().text()));
+
+    const QVariant h = db.driver()->handle();
+    sqlite3 *raw = (h.isValid() && qstrcmp(h.typeName(), "sqlite3*") == 0) ? *static_cast<sqlite3 *const *>(h.constData())
+                                                                            : nullptr;
+    if (!raw) {
+        db.close();
+        throw DatabaseError(DatabaseTexts::MissingDriver(DriverName));
+    }
+    try {
+        RegisterSqliteFunctions(raw);
+    } catch (...) {
+        db.close();
+        throw;
+    }
+    sqlite3_exec(raw, TuningPragmas, nullptr, nullptr, nullptr); // only a speed-up; failure is harmless
+    m_handle = raw;
+    return db;
+}
+
+sqlite3 *SqliteBackend::handle()
+{
+    database();
+    return m_handle;
+}
+
+QString SqliteBackend::toDatabaseText(const QString &tsql) const
+{
+    return RewriteTsqlForSqlite(tsql);
+}
+
+QString SqliteBackend::dateText(const QDate &date) const
+{
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QVariant SqliteBackend::callProcedure(const ProcedureCommand &command, QVariantList &args)
+{
+    return CallSqliteProcedure(handle(), command, args);
+}
+
+qint64 SqliteBackend::streamRows(const QString &tsql, RowSink &sink)
+{
+    SqliteRawStatement st(handle(), toDatabaseText(tsql).toUtf8(), tsql);
+    const int columns = st.isEmpty() ? 0 : sqlite3_column_count(st.get());
+    std::vector<std::string_view> cells(static_cast<size_t>(columns));
+    std::vector<char> numbers(static_cast<size_t>(columns) * 32);
+    sink.beginRows(columns);
+    qint64 count = 0;
+    while (st.step()) {
+        sqlite3_stmt *s = st.get();
+        for (int i = 0; i < columns; ++i) {
+            char *buffer = numbers.data() + size_t(i) * 32;
+            switch (sqlite3_column_type(s, i)) {
+            case SQLITE_INTEGER:
+                cells[i] = std::string_view(buffer, size_t(std::to_chars(buffer, buffer + 32, sqlite3_column_int64(s, i)).ptr - buffer));
+                break;
+            case SQLITE_FLOAT:
+                cells[i] = std::string_view(buffer, realText(sqlite3_column_double(s, i), buffer));
+                break;
+            case SQLITE_NULL:
+                cells[i] = std::string_view();
+                break;
+            default: { // TEXT (and BLOB as its bytes)
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(s, i));
+                cells[i] = std::string_view(text ? text : "", size_t(sqlite3_column_bytes(s, i)));
+            }
+            }
+        }
+        sink.appendRow(cells.data(), columns);
+        ++count;
+    }
+    sink.endRows();
+    return count;
+}

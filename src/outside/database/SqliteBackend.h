@@ -1,0 +1,36 @@
+#pragma once
+// The embedded default database: an SQLite file ("Provider=SQLite;Data
+// Source=<file>") holding the stand-in of the host's database. Besides the Qt
+// connection it gives the functions and stored procedures that SQL Server
+// would hold, rewrites the few T-SQL constructs SQLite lacks, and streams
+// large results straight from SQLite without a QVariant per cell.
+
+#include "outside/database/Backend.h"
+
+struct sqlite3;
+
+class SqliteBackend final : public Backend
+{
+public:
+    SqliteBackend(const QString &path, const QString &connectionName);
+    ~SqliteBackend() override;
+
+    // Opens the file on first use; a missing file is an error, never a new
+    // empty database.
+    QSqlDatabase database() override;
+    QString toDatabaseText(const QString &tsql) const override;
+    QString dateText(const QDate &date) const override; // "YYYY-MM-DD"
+    QVariant callProcedure(const ProcedureCommand &command, QVariantList &args) override;
+    // INTEGER as decimal text, REAL with up to four decimals and no trailing
+    // zeros, TEXT as stored, NULL as an empty view.
+    qint64 streamRows(const QString &tsql, RowSink &sink) override;
+
+    QString path() const { return m_path; }
+
+private:
+    sqlite3 *handle(); // the open connection's raw handle
+
+    QString m_path;
+    QString m_connectionName;
+    sqlite3 *m_handle = nullptr;
+};

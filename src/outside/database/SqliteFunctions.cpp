@@ -1,0 +1,322 @@
+#include "outside/database/SqliteFunctions.h"
+
+#include "outside/database/SqliteRawStatement.h"
+#include "session/Currency.h"
+
+#include <cstring>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+constexpr int DocumentFormType = 303;
+
+// ---- fnAccountDocumentDetailAssignedValue ---------------------------------
+//
+// The ledger query calls the function twice per row, on ledgers of a million
+// rows. Instead of a query per call, all links of accounting-document rows are
+// read once into two hash maps, which stay valid until the database changes:
+// a write on this connection moves sqlite3_total_changes, a commit from another
+// connection moves the data version, and a rollback (which undoes changes
+// without moving either) is caught by the rollback hook. A ROLLBACK TO inside
+// an open transaction is not seen; the component never calls the function
+// inside one.
+
+struct RowKey
+{
+    sqlite3_int64 document;
+    sqlite3_int64 row;
+    bool operator==(const RowKey &) const = default;
+};
+
+struct RowKeyHash
+{
+    size_t operator()(const RowKey &k) const
+    {
+        return std::hash<sqlite3_int64>()(k.document * 1000003 ^ k.row);
+    }
+};
+
+using LinkSums = std::unordered_map<RowKey, std::int64_t, RowKeyHash>; // raw Currency
+
+class AssignedValueCache
+{
+public:
+    explicit AssignedValueCache(sqlite3 *db) : m_db(db) {}
+
+    static void rollbackHook(void *self) { static_cast<AssignedValueCache *>(self)->m_valid = false; }
+
+    // The map of one side, reloaded when the database changed since the last load.
+    const LinkSums &sums(int side)
+    {
+        const sqlite3_int64 changes = sqlite3_total_changes64(m_db);
+        unsigned int version = 0;
+        sqlite3_file_control(m_db, "main", SQLITE_FCNTL_DATA_VERSION, &version);
+        if (!m_valid || changes != m_changes || version != m_version) {
+            m_valid = false;
+            load();
+            m_changes = changes;
+            m_version = version;
+            m_valid = true;
+        }
+        return m_sides[side];
+    }
+
+private:
+    static std::int64_t rawAmount(sqlite3_stmt *st, int column)
+    {
+        switch (sqlite3_column_type(st, column)) {
+        case SQLITE_INTEGER:
+            return Currency::fromUnits(sqlite3_column_int64(st, column)).raw();
+        case SQLITE_FLOAT:
+            return Currency::fromDouble(sqlite3_column_double(st, column)).raw();
+        case SQLITE_TEXT:
+            return Currency::parsePrefix(std::string_view(
+                reinterpret_cast<const char *>(sqlite3_column_text(st, column)),
+                size_t(sqlite3_column_bytes(st, column)))).raw();
+        default:
+            return 0; // null counts 0, but the link still exists
+        }
+    }
+
+    void load()
+    {
+        static const char sql[] =
+            "select RelatedFormTypeID, RelatedFormID, RelatedFormRowNumber,"
+            " ReferenceFormTypeID, ReferenceFormID, ReferenceFormRowNumber, AssignedValue"
+            " from tblVelkoRelatedForms where RelatedFormTypeID = 303 or ReferenceFormTypeID = 303";
+        m_sides[0].clear();
+        m_sides[1].clear();
+        SqliteRawStatement st(m_db, QByteArray::fromRawData(sql, sizeof sql - 1), QString::fromLatin1(sql));
+        while (st.step()) {
+            sqlite3_stmt *s = st.get();
+            const std::int64_t amount = rawAmount(s, 6);
+            // side 0 reads the related-form end of a link, side 1 the referring end
+            for (int side = 0; side < 2; ++side) {
+                const int c = side * 3;
+                if (sqlite3_column_type(s, c + 2) == SQLITE_NULL
+                    || sqlite3_column_int64(s, c) != DocumentFormType)
+                    continue;
+                m_sides[side][RowKey {sqlite3_column_int64(s, c + 1), sqlite3_column_int64(s, c + 2)}] += amount;
+            }
+        }
+    }
+
+    sqlite3 *m_db;
+    bool m_valid = false;
+    sqlite3_int64 m_changes = -1;
+    unsigned int m_version = 0;
+    LinkSums m_sides[2];
+};
+
+void assignedValue(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+            sqlite3_result_null(context);
+            return;
+        }
+    }
+    const sqlite3_int64 side = sqlite3_value_int64(argv[2]);
+    if (side != 0 && side != 1) {
+        sqlite3_result_null(context);
+        return;
+    }
+    auto *cache = static_cast<AssignedValueCache *>(sqlite3_user_data(context));
+    try {
+        const LinkSums &sums = cache->sums(int(side));
+        const auto found = sums.find(RowKey {sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1])});
+        if (found == sums.end()) {
+            sqlite3_result_null(context);
+        } else if (found->second % Currency::Scale == 0) {
+            sqlite3_result_int64(context, found->second / Currency::Scale);
+        } else {
+            sqlite3_result_double(context, Currency::fromRaw(found->second).toDouble());
+        }
+    } catch (const DatabaseError &error) {
+        const QByteArray message = error.message().toUtf8();
+        sqlite3_result_error(context, message.constData(), int(message.size()));
+    }
+}
+
+void destroyCache(void *cache)
+{
+    delete static_cast<AssignedValueCache *>(cache);
+}
+
+// ---- fnVelkoStringToTable ---------------------------------------------------
+//
+// An eponymous-only virtual table: "fnVelkoStringToTable(x)" in a FROM clause
+// passes x to the hidden column "list"; the rows are its numbers.
+
+struct StringTableCursor
+{
+    sqlite3_vtab_cursor base; // first member, as SQLite requires
+    std::vector<sqlite3_int64> ids;
+    size_t position = 0;
+};
+
+enum { ColumnID = 0, ColumnList = 1 };
+
+std::vector<sqlite3_int64> splitNumbers(std::string_view text)
+{
+    std::vector<sqlite3_int64> ids;
+    while (true) {
+        const size_t comma = text.find(',');
+        std::string_view piece = text.substr(0, comma);
+        while (!piece.empty() && (piece.front() == ' ' || piece.front() == '\t'))
+            piece.remove_prefix(1);
+        while (!piece.empty() && (piece.back() == ' ' || piece.back() == '\t' || piece.back() == '\r'
+                                  || piece.back() == '\n'))
+            piece.remove_suffix(1);
+        // Only whole numbers count; empty pieces (",,") and words are left out.
+        const bool negative = !piece.empty() && piece[0] == '-';
+        if (!piece.empty() && (piece[0] == '-' || piece[0] == '+'))
+            piece.remove_prefix(1);
+        bool number = !piece.empty() && piece.size() <= 18; // fits in 64 bits
+        sqlite3_int64 value = 0;
+        for (char ch : piece) {
+            number = number && ch >= '0' && ch <= '9';
+            value = value * 10 + (ch - '0');
+        }
+        if (number)
+            ids.push_back(negative ? -value : value);
+        if (comma == std::string_view::npos)
+            return ids;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+int stConnect(sqlite3 *db, void *, int, const char *const *, sqlite3_vtab **table, char **)
+{
+    const int rc = sqlite3_declare_vtab(db, "CREATE TABLE x(ID INTEGER, list HIDDEN)");
+    if (rc != SQLITE_OK)
+        return rc;
+    *table = static_cast<sqlite3_vtab *>(sqlite3_malloc(sizeof(sqlite3_vtab)));
+    if (!*table)
+        return SQLITE_NOMEM;
+    std::memset(*table, 0, sizeof(sqlite3_vtab));
+    sqlite3_vtab_config(db, SQLITE_VTAB_INNOCUOUS);
+    return SQLITE_OK;
+}
+
+int stDisconnect(sqlite3_vtab *table)
+{
+    sqlite3_free(table);
+    return SQLITE_OK;
+}
+
+int stBestIndex(sqlite3_vtab *, sqlite3_index_info *info)
+{
+    for (int i = 0; i < info->nConstraint; ++i) {
+        const auto &c = info->aConstraint[i];
+        if (c.iColumn != ColumnList || c.op != SQLITE_INDEX_CONSTRAINT_EQ)
+            continue;
+        if (!c.usable)
+            return SQLITE_CONSTRAINT; // SQLite tries another join order
+        info->aConstraintUsage[i].argvIndex = 1;
+        info->aConstraintUsage[i].omit = 1;
+        info->idxNum = 1;
+        info->estimatedCost = 10;
+        info->estimatedRows = 10;
+        return SQLITE_OK;
+    }
+    info->idxNum = 0; // called without a text: no rows
+    info->estimatedCost = 1e9;
+    return SQLITE_OK;
+}
+
+int stOpen(sqlite3_vtab *, sqlite3_vtab_cursor **cursor)
+{
+    auto *c = new (std::nothrow) StringTableCursor;
+    if (!c)
+        return SQLITE_NOMEM;
+    std::memset(&c->base, 0, sizeof c->base);
+    *cursor = &c->base;
+    return SQLITE_OK;
+}
+
+int stClose(sqlite3_vtab_cursor *cursor)
+{
+    delete reinterpret_cast<StringTableCursor *>(cursor);
+    return SQLITE_OK;
+}
+
+int stFilter(sqlite3_vtab_cursor *cursor, int idxNum, const char *, int argc, sqlite3_value **argv)
+{
+    auto *c = reinterpret_cast<StringTableCursor *>(cursor);
+    c->ids.clear();
+    c->position = 0;
+    if (idxNum == 1 && argc == 1 && sqlite3_value_type(argv[0]) != SQLITE_NULL) {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
+        c->ids = splitNumbers(std::string_view(text, size_t(sqlite3_value_bytes(argv[0]))));
+    }
+    return SQLITE_OK;
+}
+
+int stNext(sqlite3_vtab_cursor *cursor)
+{
+    ++reinterpret_cast<StringTableCursor *>(cursor)->position;
+    return SQLITE_OK;
+}
+
+int stEof(sqlite3_vtab_cursor *cursor)
+{
+    auto *c = reinterpret_cast<StringTableCursor *>(cursor);
+    return c->position >= c->ids.size();
+}
+
+int stColumn(sqlite3_vtab_cursor *cursor, sqlite3_context *context, int column)
+{
+    auto *c = reinterpret_cast<StringTableCursor *>(cursor);
+    if (column == ColumnID)
+        sqlite3_result_int64(context, c->ids[c->position]);
+    else
+        sqlite3_result_null(context);
+    return SQLITE_OK;
+}
+
+int stRowid(sqlite3_vtab_cursor *cursor, sqlite3_int64 *rowid)
+{
+    *rowid = sqlite3_int64(reinterpret_cast<StringTableCursor *>(cursor)->position) + 1;
+    return SQLITE_OK;
+}
+
+sqlite3_module makeStringToTableModule()
+{
+    sqlite3_module m {}; // no xCreate: the table is eponymous-only; no writes
+    m.xConnect = stConnect;
+    m.xBestIndex = stBestIndex;
+    m.xDisconnect = stDisconnect;
+    m.xOpen = stOpen;
+    m.xClose = stClose;
+    m.xFilter = stFilter;
+    m.xNext = stNext;
+    m.xEof = stEof;
+    m.xColumn = stColumn;
+    m.xRowid = stRowid;
+    return m;
+}
+
+const sqlite3_module StringToTableModule = makeStringToTableModule();
+
+[[noreturn]] void registrationFailed(sqlite3 *db, const char *what)
+{
+    throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(db)), QString::fromLatin1(what));
+}
+
+} // namespace
+
+void RegisterSqliteFunctions(sqlite3 *db)
+{
+    auto *cache = new AssignedValueCache(db);
+    // On failure SQLite calls destroyCache itself.
+    if (sqlite3_create_function_v2(db, "fnAccountDocumentDetailAssignedValue", 3, SQLITE_UTF8, cache,
+                                   assignedValue, nullptr, nullptr, destroyCache) != SQLITE_OK)
+        registrationFailed(db, "fnAccountDocumentDetailAssignedValue");
+    sqlite3_rollback_hook(db, &AssignedValueCache::rollbackHook, cache);
+
+    if (sqlite3_create_module(db, "fnVelkoStringToTable", &StringToTableModule, nullptr) != SQLITE_OK)
+        registrationFailed(db, "fnVelkoStringToTable");
+}

@@ -1,0 +1,734 @@
+// The outside controls the ledger window is built from: the Jalali date
+// field, the code/look-up selector, the account picker and the message
+// dialog, driven as a person would (typing, Enter, buttons) offscreen.
+
+#include "TestSupport.h"
+
+#include "outside/components/ComponentRegistry.h"
+#include "outside/components/comMsg.h"
+#include "outside/controls/LookupDialog.h"
+#include "outside/controls/LookupTexts.h"
+#include "outside/controls/VelkoDate.h"
+#include "outside/controls/VelkoSelector.h"
+#include "outside/controls/comAccountPicker.h"
+#include "session/DatabaseError.h"
+#include "session/Messages.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+// Runs `act` on the modal dialog as soon as one is open (a modal dialog's
+// exec() does not return until it is closed).
+void whenModalOpens(std::function<void(QWidget *)> act)
+{
+    auto *timer = new QTimer;
+    auto *elapsed = new int(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, elapsed, act] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (modal && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+            act(modal);
+        } else if ((*elapsed += 10) > 5000) {
+            timer->stop();
+            timer->deleteLater();
+            delete elapsed;
+            qWarning("no modal dialog opened");
+        }
+    });
+    timer->start(10);
+}
+
+// Replaces what the box shows by typed keys, then presses Enter.
+void typeAndEnter(QLineEdit *box, const QString &keys)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    box->home(false);
+    QTest::keyClicks(box, keys);
+    QTest::keyClick(box, Qt::Key_Return);
+}
+
+LookupTable table(const QList<LookupRow> &rows)
+{
+    return LookupTable(rows);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+class VelkoDateTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void jalaliText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("date"); // invalid: the text names no Jalali day
+        QTest::addColumn<QString>("canonical");
+
+        QTest::newRow("last day of a common year") << "1402/12/29" << QDate(2024, 3, 19) << "1402/12/29";
+        QTest::newRow("first day after it") << "1403/01/01" << QDate(2024, 3, 20) << "1403/01/01";
+        QTest::newRow("Esfand 30 of leap 1403") << "1403/12/30" << QDate(2025, 3, 20) << "1403/12/30";
+        QTest::newRow("Esfand 30 of leap 1399") << "1399/12/30" << QDate(2021, 3, 20) << "1399/12/30";
+        QTest::newRow("Esfand 30 of common 1402") << "1402/12/30" << QDate() << "";
+        QTest::newRow("month 13") << "1403/13/01" << QDate() << "";
+        QTest::newRow("day 0") << "1403/01/00" << QDate() << "";
+        QTest::newRow("Shahrivar has 31 days") << "1402/06/31" << QDate(2023, 9, 22) << "1402/06/31";
+        QTest::newRow("Mehr has 30 days") << "1402/07/31" << QDate() << "";
+        QTest::newRow("unpadded month and day") << "1402/5/9" << QDate(2023, 7, 31) << "1402/05/09";
+        QTest::newRow("Persian digits") << QStringLiteral("۱۴۰۲/۰۵/۰۹") << QDate(2023, 7, 31) << "1402/05/09";
+        QTest::newRow("two-digit year is not guessed") << "02/05/09" << QDate() << "";
+        QTest::newRow("dashes") << "1402-05-09" << QDate() << "";
+        QTest::newRow("letters") << "abcd/ef/gh" << QDate() << "";
+        QTest::newRow("empty") << "" << QDate() << "";
+    }
+    void jalaliText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDate, date);
+        QFETCH(QString, canonical);
+        QCOMPARE(VelkoDate::FromJalaliText(text), date);
+        QCOMPARE(VelkoDate::ToJalaliText(date), canonical);
+    }
+
+    void typedDate_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QDate>("expected");
+        QTest::addColumn<int>("changes");
+        QTest::addColumn<bool>("refused");
+
+        // The field starts at 1402/12/29 (2024-03-19) in every row.
+        QTest::newRow("valid date taken") << "14030101" << QDate(2024, 3, 20) << 1 << false;
+        QTest::newRow("same date again: no change") << "14021229" << QDate(2024, 3, 19) << 0 << false;
+        QTest::newRow("month 13 refused, old kept") << "14031301" << QDate(2024, 3, 19) << 0 << true;
+        QTest::newRow("Esfand 30 of common year refused") << "14021230" << QDate(2024, 3, 19) << 0 << true;
+        QTest::newRow("half a date refused") << "1403" << QDate(2024, 3, 19) << 0 << true;
+        QTest::newRow("erased: empty") << "" << QDate() << 1 << false;
+    }
+    void typedDate()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QDate, expected);
+        QFETCH(int, changes);
+        QFETCH(bool, refused);
+
+        VelkoDate field;
+        field.setValue(QDate(2024, 3, 19));
+        field.show();
+        QSignalSpy change(&field, &VelkoDate::Change);
+        typeAndEnter(field.dateBox(), keys);
+
+        QCOMPARE(field.Value(), expected);
+        QCOMPARE(change.count(), changes);
+        QCOMPARE(field.dateBox()->text().remove(QLatin1Char('_')),
+                 expected.isValid() ? VelkoDate::ToJalaliText(expected) : QStringLiteral("//"));
+        // A refusal is visible on the field and names what was typed.
+        QCOMPARE(field.dateBox()->toolTip().startsWith(LookupText::BadDate), refused);
+        QCOMPARE(!field.dateBox()->styleSheet().isEmpty(), refused);
+    }
+
+    void refusalMarkClearsOnNextGoodDate()
+    {
+        VelkoDate field;
+        field.show();
+        typeAndEnter(field.dateBox(), "14031301");
+        QVERIFY(field.IsEmpty());
+        QVERIFY(!field.dateBox()->styleSheet().isEmpty());
+        typeAndEnter(field.dateBox(), "14030101");
+        QCOMPARE(field.Value(), QDate(2024, 3, 20));
+        QVERIFY(field.dateBox()->styleSheet().isEmpty());
+    }
+
+    void emptyField()
+    {
+        VelkoDate field;
+        QSignalSpy change(&field, &VelkoDate::Change);
+        QVERIFY(field.IsEmpty());
+        QCOMPARE(field.JalaliYear(), qint16(-1));
+        QCOMPARE(field.JalaliText(), QString());
+        field.Clear(); // already empty
+        field.setValue(QDate(2024, 3, 19));
+        QCOMPARE(field.JalaliYear(), qint16(1402));
+        field.setValue(QDate(2024, 3, 19)); // same date
+        field.setValue(QDate(2024, 3, 20)); // next Jalali year
+        QCOMPARE(field.JalaliYear(), qint16(1403));
+        field.Clear();
+        QCOMPARE(field.JalaliYear(), qint16(-1));
+        QCOMPARE(change.count(), 3);
+    }
+
+    void lockedFieldTakesNoTyping()
+    {
+        VelkoDate field;
+        field.setValue(QDate(2024, 3, 19));
+        field.setLocked(true);
+        field.show();
+        QSignalSpy change(&field, &VelkoDate::Change);
+        typeAndEnter(field.dateBox(), "14030101");
+        QCOMPARE(field.Value(), QDate(2024, 3, 19));
+        QVERIFY(!field.calendarButton()->isEnabled());
+        field.setValue(QDate(2024, 3, 20)); // the program still sets it
+        QCOMPARE(change.count(), 1);
+    }
+
+    void calendarPicksJalaliDay()
+    {
+        SetTodayForTesting(QDate(2023, 7, 31));
+        VelkoDate field;
+        field.show();
+        field.openCalendar();
+        QCalendarWidget *calendar = field.calendar();
+        QVERIFY(calendar && calendar->isVisible());
+        QCOMPARE(calendar->calendar().name(), QStringLiteral("Jalali"));
+        QCOMPARE(calendar->yearShown(), 1402); // an empty field opens on today
+        QCOMPARE(calendar->monthShown(), 5);
+        QSignalSpy change(&field, &VelkoDate::Change);
+        emit calendar->clicked(QDate(2024, 3, 19));
+        QCOMPARE(field.JalaliText(), QStringLiteral("1402/12/29"));
+        QCOMPARE(change.count(), 1);
+        QVERIFY(!calendar->isVisible());
+        SetTodayForTesting(QDate());
+    }
+};
+
+// ---------------------------------------------------------------------------
+
+class LookupDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void filter_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<int>("visible");
+        QTest::addColumn<qint32>("current"); // the row Enter would take
+
+        QTest::newRow("no filter lists all") << "" << 3 << qint32(1);
+        QTest::newRow("by code") << "20" << 1 << qint32(2);
+        // The name is stored with Arabic kaf and yeh, typed with Persian ones.
+        QTest::newRow("Persian letters find Arabic ones") << QStringLiteral("مرکزی") << 1 << qint32(1);
+        QTest::newRow("Persian digits find a code") << QStringLiteral("۳۰") << 1 << qint32(3);
+        QTest::newRow("part of a name") << QStringLiteral("شعبه") << 2 << qint32(2);
+        QTest::newRow("nothing matches") << "xyz" << 0 << qint32(0);
+    }
+    void filter()
+    {
+        QFETCH(QString, filter);
+        QFETCH(int, visible);
+        QFETCH(qint32, current);
+        LookupDialog dialog(QString(), branches(), LookupDialog::Shape::Table, 1);
+        dialog.filterBox()->setText(filter);
+        QCOMPARE(dialog.visibleRowCount(), visible);
+        dialog.accept();
+        QCOMPARE(dialog.result(), current ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        QCOMPARE(dialog.chosenId(), current);
+    }
+
+    void treeKeepsParentsOfMatches()
+    {
+        LookupDialog dialog(QString(), accounts(), LookupDialog::Shape::Tree, 0);
+        QCOMPARE(dialog.visibleRowCount(), 5);
+        dialog.filterBox()->setText(QStringLiteral("صندوق"));
+        QCOMPARE(dialog.visibleRowCount(), 2); // the parent stays, to show where it hangs
+        dialog.accept();
+        QCOMPARE(dialog.chosenId(), 2); // the match itself, not its parent
+    }
+
+    void treeSurvivesParentCycle()
+    {
+        // A damaged chart: 1 and 2 are each other's parent; 3 hangs under 2.
+        LookupDialog dialog(QString(),
+                            table({{1, "1", "a", 2}, {2, "2", "b", 1}, {3, "3", "c", 2}}),
+                            LookupDialog::Shape::Tree, 3);
+        QCOMPARE(dialog.visibleRowCount(), 3);
+        dialog.accept();
+        QCOMPARE(dialog.chosenId(), 3);
+    }
+
+    void codesInNaturalOrder()
+    {
+        LookupDialog dialog(QString(), table({{1, "10", "x", 0}, {2, "9", "y", 0}, {3, "100", "z", 0}}),
+                            LookupDialog::Shape::Table, 0);
+        dialog.filterBox()->setText("");
+        dialog.accept(); // the first row is current
+        QCOMPARE(dialog.chosenId(), 2);
+    }
+
+private:
+    static LookupTable branches()
+    {
+        return table({{3, "30", QStringLiteral("شعبه غرب"), 0},
+                      {1, "10", QStringLiteral("مركزي"), 0},
+                      {2, "20", QStringLiteral("شعبه شرق"), 0}});
+    }
+    static LookupTable accounts()
+    {
+        return table({{1, "1", QStringLiteral("دارايي ها"), 0},
+                      {2, "101", QStringLiteral("صندوق"), 1},
+                      {3, "102", QStringLiteral("بانك"), 1},
+                      {4, "2", QStringLiteral("بدهي ها"), 0},
+                      {5, "201", QStringLiteral("اسناد پرداختني"), 4}});
+    }
+};
+
+// ---------------------------------------------------------------------------
+
+// Branches 1 "10", 2 "20", 3 "30"; classes 7 "7" and 8 "8"; a small chart of accounts.
+class ControlsFixture
+{
+public:
+    ControlsFixture()
+    {
+        db.exec({QStringLiteral("Insert Into tblAccountBranch (ID, Code, Name) Values (1, '10', 'مركزي'), "
+                                "(2, '20', 'شعبه شرق'), (3, '30', 'شعبه غرب')"),
+                 QStringLiteral("Insert Into tblAccountClass (ID, Code, Name, ViewMajor, ViewMinor) Values "
+                                "(7, '7', 'پروژه', 'vwAccountContractProjectMajor', 'vwAccountContractProjectMinor'), "
+                                "(8, '8', 'مركز هزينه', 'vwPositionMajor', 'vwPositionMinor')"),
+                 QStringLiteral("Insert Into tblAccount (ID, Code, Title, ParentID) Values "
+                                "(1, '1', 'دارايي ها', Null), (2, '101', 'صندوق', 1), (3, '102', 'بانك', 1), "
+                                "(4, '2', 'بدهي ها', Null)")});
+    }
+    TestDatabase db;
+};
+
+class VelkoSelectorTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_fixture = std::make_unique<ControlsFixture>();
+        m_selector = std::make_unique<VelkoSelector>();
+        m_selector->setConnection(m_fixture->db.connectionString());
+        m_selector->setViewMajor(QStringLiteral("vwAccountBranchMajor"));
+        m_selector->setViewMinor(QStringLiteral("vwAccountBranchMinor"));
+        m_selector->setCaption(QStringLiteral("شعبه"));
+        m_selector->show();
+    }
+    void cleanup()
+    {
+        m_selector.reset();
+        m_fixture.reset();
+    }
+
+    void typedCode_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<qint32>("id"); // 0: empty
+        QTest::addColumn<int>("changes");
+        QTest::addColumn<bool>("complains");
+
+        // The selector holds branch 1 ("10") before each row.
+        QTest::newRow("known code") << "20" << 2 << 1 << false;
+        QTest::newRow("code with blanks") << " 30 " << 3 << 1 << false;
+        QTest::newRow("Persian digits") << QStringLiteral("۲۰") << 2 << 1 << false;
+        QTest::newRow("same code: no change") << "10" << 1 << 0 << false;
+        QTest::newRow("unknown code empties") << "99" << 0 << 1 << true;
+        QTest::newRow("quote is only matched, never run") << "1' or '1'='1" << 0 << 1 << true;
+        QTest::newRow("erased empties quietly") << "" << 0 << 1 << false;
+    }
+    void typedCode()
+    {
+        QFETCH(QString, typed);
+        QFETCH(qint32, id);
+        QFETCH(int, changes);
+        QFETCH(bool, complains);
+
+        m_selector->setSelectedID(1);
+        QSignalSpy change(m_selector.get(), &VelkoSelector::Change);
+        typeAndEnter(m_selector->codeBox(), typed);
+
+        QCOMPARE(m_selector->SelectedID(), id);
+        QCOMPARE(m_selector->IsEmpty(), id == 0);
+        QCOMPARE(change.count(), changes);
+        QCOMPARE(m_selector->nameLabel()->text() == LookupText::UnknownCode, complains);
+    }
+
+    void selectedIdAndDisplayText()
+    {
+        QSignalSpy change(m_selector.get(), &VelkoSelector::Change);
+        m_selector->setSelectedID(2);
+        QCOMPARE(m_selector->DisplayText(), QStringLiteral("20 - شعبه شرق"));
+        QCOMPARE(m_selector->codeBox()->text(), QStringLiteral("20"));
+        m_selector->setSelectedID(2);
+        m_selector->setSelectedID(99); // not in the view
+        QVERIFY(m_selector->IsEmpty());
+        QCOMPARE(m_selector->SelectedID(), 0);
+        QCOMPARE(m_selector->DisplayText(), QString());
+        m_selector->setSelectedID(3);
+        m_selector->Clear();
+        m_selector->Clear();
+        QCOMPARE(change.count(), 4); // 2, emptied, 3, cleared
+    }
+
+    void switchingViews()
+    {
+        m_selector->setSelectedID(1);
+        QSignalSpy change(m_selector.get(), &VelkoSelector::Change);
+        m_selector->setViewMajor(QStringLiteral("vwAccountBranchMajor")); // same view keeps the choice
+        QCOMPARE(m_selector->SelectedID(), 1);
+        m_selector->setViewMajor(QStringLiteral("vwAccountClass"));
+        QVERIFY(m_selector->IsEmpty()); // a branch ID means nothing among classes
+        m_selector->setSelectedID(7);
+        QCOMPARE(m_selector->DisplayText(), QStringLiteral("7 - پروژه"));
+        QCOMPARE(change.count(), 2);
+    }
+
+    void rowsReadOnceUntilTheViewChanges()
+    {
+        m_selector->setSelectedID(1);
+        m_fixture->db.exec({QStringLiteral("Insert Into tblAccountBranch (ID, Code, Name) Values (4, '40', 'تازه')")});
+        m_selector->setSelectedID(4);
+        QVERIFY(m_selector->IsEmpty()); // the rows read first are still used
+        m_selector->setViewMajor(QStringLiteral("vwAccountClass"));
+        m_selector->setViewMajor(QStringLiteral("vwAccountBranchMajor"));
+        m_selector->setSelectedID(4);
+        QCOMPARE(m_selector->SelectedID(), 4);
+    }
+
+    void unusableViews_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::newRow("missing view") << "vwNoSuchView";
+        QTest::newRow("statement in the name") << "vwAccountBranchMajor; Delete From tblAccount";
+        QTest::newRow("comment in the name") << "vwAccountBranchMajor --";
+    }
+    void unusableViews()
+    {
+        QFETCH(QString, view);
+        m_selector->setViewMajor(view);
+        // Code asking for a row hears of the error ...
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, m_selector->setSelectedID(1));
+        // ... a person typing sees it in the control.
+        typeAndEnter(m_selector->codeBox(), "10");
+        QVERIFY(m_selector->IsEmpty());
+        QVERIFY(m_selector->nameLabel()->text().startsWith(LookupText::ReadFailed));
+        m_selector->setViewMajor(QStringLiteral("vwAccountBranchMajor"));
+        m_selector->setSelectedID(1);
+        QCOMPARE(m_selector->SelectedID(), 1);
+        QVERIFY(m_selector->nameLabel()->styleSheet().isEmpty());
+        QCOMPARE(accountCount(), 4); // nothing written into the name was run
+    }
+
+    void withoutConnectionStaysEmpty()
+    {
+        VelkoSelector selector;
+        selector.setViewMajor(QStringLiteral("vwAccountBranchMajor"));
+        selector.setSelectedID(1);
+        QVERIFY(selector.IsEmpty());
+    }
+
+    void lookupDialogChooses()
+    {
+        QSignalSpy change(m_selector.get(), &VelkoSelector::Change);
+        whenModalOpens([](QWidget *modal) {
+            auto *dialog = qobject_cast<LookupDialog *>(modal);
+            QVERIFY(dialog);
+            QTest::keyClicks(dialog->filterBox(), QStringLiteral("شرق"));
+            QTest::keyClick(dialog->filterBox(), Qt::Key_Return);
+        });
+        QTest::mouseClick(m_selector->lookupButton(), Qt::LeftButton);
+        QCOMPARE(m_selector->SelectedID(), 2);
+        QCOMPARE(change.count(), 1);
+
+        whenModalOpens([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+        m_selector->openLookup();
+        QCOMPARE(m_selector->SelectedID(), 2); // cancelled: unchanged
+        QCOMPARE(change.count(), 1);
+    }
+
+private:
+    int accountCount() const
+    {
+        int count = -1;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
+            db.setDatabaseName(m_fixture->db.path());
+            if (db.open()) {
+                QSqlQuery query(QStringLiteral("Select Count(*) From tblAccount"), db);
+                if (query.next())
+                    count = query.value(0).toInt();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("count"));
+        return count;
+    }
+
+    std::unique_ptr<ControlsFixture> m_fixture;
+    std::unique_ptr<VelkoSelector> m_selector;
+};
+
+// ---------------------------------------------------------------------------
+
+class comAccountPickerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_fixture = std::make_unique<ControlsFixture>();
+        m_window = std::make_unique<QWidget>();
+        m_picker = new comAccountPicker(m_window.get());
+        m_other = new QLineEdit(m_window.get());
+        auto *layout = new QVBoxLayout(m_window.get());
+        layout->addWidget(m_picker);
+        layout->addWidget(m_other);
+        m_picker->setConnection(m_fixture->db.connectionString());
+        m_picker->setPositionID(5);
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_fixture.reset();
+    }
+
+    void byId_data()
+    {
+        QTest::addColumn<qint32>("id");
+        QTest::addColumn<QString>("code"); // "" when the picker ends empty
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("changes");
+
+        // The picker holds account 2 (101) before each row.
+        QTest::newRow("another account") << 3 << "102" << QStringLiteral("بانك") << 1;
+        QTest::newRow("a parent account") << 1 << "1" << QStringLiteral("دارايي ها") << 1;
+        QTest::newRow("same account: no change") << 2 << "101" << QStringLiteral("صندوق") << 0;
+        QTest::newRow("unknown account empties") << 99 << "" << "" << 1;
+        QTest::newRow("0 empties") << 0 << "" << "" << 1;
+    }
+    void byId()
+    {
+        QFETCH(qint32, id);
+        QFETCH(QString, code);
+        QFETCH(QString, title);
+        QFETCH(int, changes);
+        m_picker->setAccountID(2);
+        QSignalSpy changed(m_picker, &comAccountPicker::SelectionChanged);
+        m_picker->setAccountID(id);
+        QCOMPARE(m_picker->AccountID(), code.isEmpty() ? 0 : id);
+        QCOMPARE(m_picker->IsEmpty(), code.isEmpty());
+        QCOMPARE(m_picker->AccountCodeText(), code);
+        QCOMPARE(m_picker->AccountTitleText(), title);
+        QCOMPARE(m_picker->nameLabel()->text(), title);
+        QCOMPARE(changed.count(), changes);
+    }
+
+    void typedCode_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<qint32>("id");
+        QTest::addColumn<bool>("complains");
+        QTest::newRow("leaf code") << "102" << 3 << false;
+        QTest::newRow("parent code") << "2" << 4 << false;
+        QTest::newRow("unknown code") << "555" << 0 << true;
+    }
+    void typedCode()
+    {
+        QFETCH(QString, typed);
+        QFETCH(qint32, id);
+        QFETCH(bool, complains);
+        m_window->show();
+        QSignalSpy changed(m_picker, &comAccountPicker::SelectionChanged);
+        typeAndEnter(m_picker->codeBox(), typed);
+        QCOMPARE(m_picker->AccountID(), id);
+        QCOMPARE(changed.count(), id ? 1 : 0); // it started empty
+        QCOMPARE(m_picker->nameLabel()->text() == LookupText::UnknownAccountCode, complains);
+        QCOMPARE(m_picker->codeBox()->text(), typed); // an unknown code stays beside the message
+    }
+
+    void lookupTreeChooses()
+    {
+        m_window->show();
+        whenModalOpens([](QWidget *modal) {
+            auto *dialog = qobject_cast<LookupDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->filterBox()->setText(QStringLiteral("بانک")); // Persian kaf
+            dialog->accept();
+        });
+        m_picker->openLookup();
+        QCOMPARE(m_picker->AccountID(), 3);
+    }
+
+    void focusNotificationsAndAutoOpen()
+    {
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_other->setFocus();
+        QSignalSpy in(m_picker, &LookupField::FocusIn);
+        QSignalSpy out(m_picker, &LookupField::FocusOut);
+
+        m_picker->codeBox()->setFocus();
+        m_other->setFocus();
+        QCOMPARE(in.count(), 1);
+        QCOMPARE(out.count(), 1);
+
+        // With the option on, receiving the focus opens the look-up; its own
+        // dialog taking the focus is not a focus loss of the picker.
+        m_picker->setAutoOpenLookup(true);
+        bool opened = false;
+        whenModalOpens([&opened](QWidget *modal) {
+            opened = qobject_cast<LookupDialog *>(modal) != nullptr;
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        m_picker->codeBox()->setFocus();
+        QTRY_VERIFY(opened);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(in.count(), 2);
+        QCOMPARE(out.count(), 1);
+    }
+
+private:
+    std::unique_ptr<ControlsFixture> m_fixture;
+    std::unique_ptr<QWidget> m_window;
+    comAccountPicker *m_picker = nullptr;
+    QLineEdit *m_other = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+
+class comMsgTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { ResetComponentsForTesting(); }
+
+    void answers_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("result");
+        QTest::newRow("question, yes") << 1 << "yes" << 1;
+        QTest::newRow("question, no") << 1 << "no" << 0;
+        QTest::newRow("question, Escape") << 1 << "escape" << -1;
+        QTest::newRow("question, closed") << 1 << "close" << -1;
+        QTest::newRow("question, Enter answers no") << 1 << "enter" << 0;
+        QTest::newRow("message, OK") << 0 << "yes" << 1;
+        QTest::newRow("message, Escape") << 0 << "escape" << -1;
+    }
+    void answers()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, action);
+        QFETCH(int, result);
+
+        std::unique_ptr<QObject> component = CreateComponent(QStringLiteral("comMessage.comMsg"));
+        QVERIFY(qobject_cast<comMsg *>(component.get()));
+        component->setProperty("FormType", type);
+        component->setProperty("Resualt", 5); // ClearShow starts from "no answer"
+        QStringList buttons;
+        whenModalOpens([&](QWidget *modal) {
+            auto *dialog = qobject_cast<comMsg *>(modal);
+            QVERIFY(dialog);
+            if (dialog->noButton()->isVisible())
+                buttons << dialog->yesButton()->text() << dialog->noButton()->text();
+            else
+                buttons << dialog->yesButton()->text();
+            if (action == "yes")
+                dialog->yesButton()->click();
+            else if (action == "no")
+                dialog->noButton()->click();
+            else if (action == "escape")
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else if (action == "enter")
+                QTest::keyClick(dialog, Qt::Key_Return);
+            else
+                dialog->close();
+        });
+        QVERIFY(QMetaObject::invokeMethod(component.get(), "ClearShow"));
+        QCOMPARE(component->property("Resualt").toInt(), result);
+        const QStringList expected = type == 1 ? QStringList{QStringLiteral("بله"), QStringLiteral("خير")}
+                                               : QStringList{QStringLiteral("تاييد")};
+        QCOMPARE(buttons, expected);
+    }
+
+    void propertiesReachTheDialog()
+    {
+        comMsg dialog;
+        dialog.setProperty("FormTitle", QStringLiteral("خطا"));
+        dialog.setProperty("FormMessage", QStringLiteral("<b>متن</b>"));
+        dialog.setProperty("FormBackColor", 14799304);
+        dialog.setProperty("BtmBackColor", 12490375);
+        dialog.setProperty("FrameBackColor", 15655647);
+        QMap<QString, QString> seen;
+        whenModalOpens([&](QWidget *modal) {
+            seen["title"] = modal->windowTitle();
+            seen["message"] = modal->findChild<QLabel *>("lblMessage")->text();
+            seen["form"] = modal->palette().color(QPalette::Window).name();
+            seen["buttons"] = modal->findChild<QFrame *>("frmButtons")->palette().color(QPalette::Window).name();
+            seen["frame"] = modal->findChild<QFrame *>("frmMessage")->palette().color(QPalette::Window).name();
+            seen["format"] = QString::number(modal->findChild<QLabel *>("lblMessage")->textFormat());
+            modal->close();
+        });
+        dialog.ClearShow();
+        QCOMPARE(seen["title"], QStringLiteral("خطا"));
+        QCOMPARE(seen["message"], QStringLiteral("<b>متن</b>"));
+        QCOMPARE(seen["format"], QString::number(Qt::PlainText)); // database texts are not markup
+        QCOMPARE(seen["form"], QColor(200, 209, 225).name());
+        QCOMPARE(seen["buttons"], QColor(135, 150, 190).name());
+        QCOMPARE(seen["frame"], QColor(223, 226, 238).name());
+    }
+
+    void askQuestionThroughTheComponent()
+    {
+        whenModalOpens([](QWidget *modal) { qobject_cast<comMsg *>(modal)->yesButton()->click(); });
+        QCOMPARE(AskQuestion(QStringLiteral("عنوان"), QStringLiteral("پرسش")), int(AnswerYes));
+        whenModalOpens([](QWidget *modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+        QCOMPARE(AskQuestion(QStringLiteral("عنوان"), QStringLiteral("پرسش")), int(AnswerNone));
+    }
+};
+
+// ---------------------------------------------------------------------------
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setLayoutDirection(Qt::RightToLeft);
+    QLocale::setDefault(QLocale::c());
+    int failures = 0;
+    {
+        VelkoDateTest t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
+    {
+        LookupDialogTest t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
+    {
+        VelkoSelectorTest t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
+    {
+        comAccountPickerTest t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
+    {
+        comMsgTest t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
+    return failures;
+}
+
+#include "test_controls.moc"

@@ -1,0 +1,580 @@
+// The database backends: the T-SQL rewrite, connection strings and provider
+// choice, the row texts of streaming, the stored procedures and the T-SQL
+// texts of the component run on a real SQLite file with known rows.
+
+#include "StandInDatabase.h"
+#include "outside/database/Backend.h"
+#include "outside/database/OdbcBackend.h"
+#include "outside/database/SqliteBackend.h"
+#include "outside/database/TsqlRewrite.h"
+#include "session/DatabaseError.h"
+#include "session/DtEn.h"
+#include "session/ValueText.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+
+namespace {
+
+// Known rows. Links of accounting-document rows (form type 303):
+//   doc 1 row 1 is the related form of links 1 (600) and 2 (400)  -> assigned debit 1000
+//   doc 1 row 2 refers through link 1 (600)                       -> assigned credit 600
+//   doc 2 row 1 is related through link 3 (null) -> 0; refers through link 6 (null) -> 0
+//   doc 2 row 2 refers through links 3 (null) and 4 (250.25)      -> 250.25
+//   doc 3 row 1 has no link                                       -> null both sides
+const char *const FixtureRows[] = {
+    "INSERT INTO tblUser (ID, Name, BranchID, CurrentPeriodID) VALUES (1, 'u1', NULL, 1), (2, 'u2', 5, NULL)",
+    "INSERT INTO tblUserPermission (UserID, PermissionID) VALUES (1, 315), (1, 31505), (2, 31505)",
+    "INSERT INTO tblAccount (ID, Code, Title, ParentID) VALUES (10, '11', 'صندوق و بانك', NULL),"
+    " (11, '1101', 'صندوق', 10), (12, '1102', 'بانك', 10), (14, '21', 'ساير', NULL)",
+    "INSERT INTO tblAccountPeriod (ID, Name, BeginDate, EndDate, IsActive) VALUES"
+    " (1, '1401', '2022-03-21', '2023-03-20', 1), (2, '1402', '2023-03-21', '2024-03-19', 1),"
+    " (3, '1403', '2024-03-20', '2025-03-20', 0)",
+    "INSERT INTO tblAccountDocumentDetail (DocumentID, RowNumber, AccountID, DebitValue, CreditValue, Description,"
+    " TransactionDate, FarsiTransactionDate, DocumentTypeID, AdditionalFormSpec, ContractID) VALUES"
+    " (1, 1, 11, 1000, 0, 'a', '2023-04-01', '1402/01/12', 1, 'x', 5),"
+    " (1, 2, 12, 0, 1000, 'b', '2023-04-01', '1402/01/12', 1, NULL, NULL),"
+    " (2, 1, 11, 2500.5, 0, 'c', '2023-05-01', '1402/02/11', 1, NULL, NULL),"
+    " (2, 2, 12, 0, 2500.5, 'd', '2023-05-01', '1402/02/11', 1, NULL, NULL),"
+    " (3, 1, 11, 300, 0, 'e', '2023-06-01', '1402/03/11', 1, NULL, NULL)",
+    "INSERT INTO tblVelkoRelatedForms (ID, ReferenceFormTypeID, ReferenceFormID, ReferenceFormRowNumber,"
+    " RelatedFormTypeID, RelatedFormID, RelatedFormRowNumber, AssignedValue) VALUES"
+    " (1, 303, 1, 2, 303, 1, 1, 600), (2, 901, 77, NULL, 303, 1, 1, 400), (3, 303, 2, 2, 303, 2, 1, NULL),"
+    " (4, 303, 2, 2, 201, 55, NULL, 250.25), (5, 303, 1, NULL, 901, 88, NULL, NULL), (6, 303, 2, 1, 901, 99, NULL, NULL)",
+    "INSERT INTO tblVelkoSystemParameters (ID, Value, Description) VALUES (4, '11, 12,x,,14', 'assignment accounts'),"
+    " (306, '2', NULL), (311, '1', 'objects')",
+    "INSERT INTO tblVelkoFormType (ID, Code, Name) VALUES (303, '303', 'سند حسابداري')",
+    "INSERT INTO tblAccountTempInfo (FormTypeID, PrintFormatID, NaturalCol0) VALUES"
+    " (315, 31501, 1), (315, 31501, 2), (315, 31502, 3), (316, 31501, 4)",
+};
+
+// Runs statements on a plain connection of the test's own (no backend involved).
+void execOn(const QString &path, const QStringList &statements)
+{
+    const QString name = QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QSqlQuery query(db);
+        for (const QString &statement : statements)
+            QVERIFY2(query.exec(statement), qPrintable(query.lastError().text() + " in " + statement));
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QStringList toList(const char *const *texts, size_t count)
+{
+    QStringList list;
+    for (size_t i = 0; i < count; ++i)
+        list << QString::fromUtf8(texts[i]);
+    return list;
+}
+
+// Rows as "a|b;c|d", the way a grid would receive them.
+class TextSink : public RowSink
+{
+public:
+    void beginRows(int columnCount) override { columns = columnCount; }
+    void appendRow(const std::string_view *cells, int count) override
+    {
+        QStringList row;
+        for (int i = 0; i < count; ++i)
+            row << QString::fromUtf8(cells[i].data(), qsizetype(cells[i].size()));
+        rows << row.join(u'|');
+    }
+    void endRows() override { ended = true; }
+    QString text() const { return rows.join(u';'); }
+
+    int columns = -1;
+    QStringList rows;
+    bool ended = false;
+};
+
+const ProcedureCommand &procedure(const QString &name)
+{
+    for (const ProcedureCommand &command : DtEn::ProcedureCommands())
+        if (command.name == name)
+            return command;
+    qFatal("no procedure command %s", qPrintable(name));
+}
+
+} // namespace
+
+class tst_Database : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<Backend> openFixture()
+    {
+        auto backend = CreateBackend(QStringLiteral("SQLite"), QStringLiteral("Data Source=") + m_path,
+                                     QStringLiteral("test-") + QUuid::createUuid().toString());
+        return backend;
+    }
+    QString rowsOf(Backend &backend, const QString &sql)
+    {
+        TextSink sink;
+        backend.streamRows(sql, sink);
+        return sink.text();
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<Backend> m_backend;
+
+private slots:
+    void init()
+    {
+        m_path = m_dir.filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral(".db"));
+        CreateStandInSchema(m_path);
+        execOn(m_path, toList(FixtureRows, std::size(FixtureRows)));
+        m_backend = openFixture();
+    }
+    void cleanup() { m_backend.reset(); }
+
+    void rewrite_data()
+    {
+        QTest::addColumn<QString>("tsql");
+        QTest::addColumn<QString>("sqlite");
+
+        QTest::newRow("isnull call") << "select isnull(a,0) from t" << "select ifnull(a,0) from t";
+        QTest::newRow("ISNULL with blank before (") << "select ISNULL (a,0)" << "select ifnull (a,0)";
+        QTest::newRow("isnull not called stays") << "select isnull from t" << "select isnull from t";
+        QTest::newRow("dbo prefix") << "select dbo.fnX(1)" << "select fnX(1)";
+        QTest::newRow("[dbo] prefix") << "select * from [dbo].[tblX]" << "select * from [tblX]";
+        QTest::newRow("quoted dbo prefix") << "select * from \"dbo\".\"tblVelkoSystemParameters\""
+                                           << "select * from \"tblVelkoSystemParameters\"";
+        QTest::newRow("column named dbo stays") << "select t.dbo, dbo from t" << "select t.dbo, dbo from t";
+        // Literal and quoted-identifier contents are never touched.
+        QTest::newRow("dbo. inside a literal") << "select 'dbo.x isnull(' from t" << "select 'dbo.x isnull(' from t";
+        QTest::newRow("doubled quote keeps the literal open")
+            << "select 'it''s dbo.x', dbo.f()" << "select 'it''s dbo.x', f()";
+        QTest::newRow("bracketed name") << "select [isnull(dbo.x] from t" << "select [isnull(dbo.x] from t";
+        QTest::newRow("comment") << "select 1 -- isnull(dbo.x)\n" << "select 1 -- isnull(dbo.x)\n";
+        QTest::newRow("unterminated literal") << "select 'dbo.x" << "select 'dbo.x";
+        QTest::newRow("convert varchar") << "convert(varchar,ReferenceFormTypeID)"
+                                         << "cast(ReferenceFormTypeID as text)";
+        QTest::newRow("convert varchar(n)") << "convert( varchar(20) , a )" << "cast(a as text)";
+        QTest::newRow("nested convert and parentheses")
+            << "convert(varchar, convert(varchar(5), abs(x-(1+2))))" << "cast(cast(abs(x-(1+2)) as text) as text)";
+        QTest::newRow("convert literal argument") << "convert(varchar, ',)')" << "cast(',)' as text)";
+        QTest::newRow("convert with style stays") << "convert(varchar, d, 103)" << "convert(varchar, d, 103)";
+        QTest::newRow("convert to int stays") << "convert(int, x)" << "convert(int, x)";
+        QTest::newRow("Delete without From")
+            << "Delete tblAccountTempInfo Where FormTypeID = 315 And PrintFormatID = 31501"
+            << "Delete From tblAccountTempInfo Where FormTypeID = 315 And PrintFormatID = 31501";
+        QTest::newRow("delete dbo table") << "delete dbo.tblX where a=1" << "delete From tblX where a=1";
+        QTest::newRow("Delete From stays") << "Delete From t Where a=1" << "Delete From t Where a=1";
+        QTest::newRow("on delete cascade stays") << "references t(ID) on delete cascade"
+                                                 << "references t(ID) on delete cascade";
+        QTest::newRow("Delete inside a literal") << "select 'Delete t Where'" << "select 'Delete t Where'";
+        QTest::newRow("assignment-check query")
+            << "Select RelatedFormTypeID,RelatedFormID,AssignedValue,isnull((Select x.Name from vwVelkoFormTypeMajor x "
+               "where x.ID=RelatedFormTypeID),convert(varchar,RelatedFormTypeID)) as RelatedFormType from tblVelkoRelatedForms f"
+            << "Select RelatedFormTypeID,RelatedFormID,AssignedValue,ifnull((Select x.Name from vwVelkoFormTypeMajor x "
+               "where x.ID=RelatedFormTypeID),cast(RelatedFormTypeID as text)) as RelatedFormType from tblVelkoRelatedForms f";
+        QTest::newRow("Persian literal") << "select 'خارج از تخصيص', isnull(a,'dbo.')" << "select 'خارج از تخصيص', ifnull(a,'dbo.')";
+    }
+    void rewrite()
+    {
+        QFETCH(QString, tsql);
+        QFETCH(QString, sqlite);
+        QCOMPARE(RewriteTsqlForSqlite(tsql), sqlite);
+    }
+
+    void connectionStringValue_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const QString cs = QStringLiteral("Provider=SQLOLEDB.1;Password=p w;Persist Security Info=True;User ID=sa;"
+                                          "Initial Catalog=Acc;Data Source=srv\\inst");
+        QTest::newRow("key in another case") << cs << "data source" << "srv\\inst";
+        QTest::newRow("blank inside the value") << cs << "Password" << "p w";
+        QTest::newRow("absent key") << cs << "Integrated Security" << "";
+        QTest::newRow("blanks around") << " Data Source = a.db ;" << "Data Source" << "a.db";
+        QTest::newRow("quoted value holds ;") << "Password=\"a;b\"\"c\";User ID=u" << "Password" << "a;b\"c";
+        QTest::newRow("part without =") << "junk;User ID=u" << "User ID" << "u";
+        QTest::newRow("first of two") << "User ID=a;User ID=b" << "User ID" << "a";
+    }
+    void connectionStringValue()
+    {
+        QFETCH(QString, connection);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QCOMPARE(ConnectionStringValue(connection, key), value);
+    }
+
+    void odbcConnectionString_data()
+    {
+        QTest::addColumn<QString>("oleDb");
+        QTest::addColumn<QString>("odbc");
+        QTest::newRow("all keys")
+            << "Provider=SQLOLEDB.1;Persist Security Info=False;User ID=sa;Initial Catalog=Retail;Data Source=srv;Password=pw"
+            << "DRIVER={FreeTDS};SERVER=srv;DATABASE=Retail;UID=sa;PWD=pw;TDS_Version=7.4;ClientCharset=UTF-8;";
+        QTest::newRow("instance and port")
+            << "Data Source=srv\\sql2019,1444;Initial Catalog=Retail;User ID=sa;Password=pw"
+            << "DRIVER={FreeTDS};SERVER=srv\\sql2019;Port=1444;DATABASE=Retail;UID=sa;PWD=pw;TDS_Version=7.4;ClientCharset=UTF-8;";
+        QTest::newRow("; and } in the password")
+            << "Data Source=srv;User ID=sa;Password=\"a;b}c\""
+            << "DRIVER={FreeTDS};SERVER=srv;UID=sa;PWD={a;b}}c};TDS_Version=7.4;ClientCharset=UTF-8;";
+        QTest::newRow("integrated security")
+            << "Data Source=srv;Initial Catalog=Retail;Integrated Security=SSPI;User ID=ignored"
+            << "DRIVER={FreeTDS};SERVER=srv;DATABASE=Retail;Trusted_Connection=Yes;TDS_Version=7.4;ClientCharset=UTF-8;";
+    }
+    void odbcConnectionString()
+    {
+        QFETCH(QString, oleDb);
+        QFETCH(QString, odbc);
+        QCOMPARE(OdbcConnectionString(oleDb), odbc);
+    }
+
+    void provider_data()
+    {
+        QTest::addColumn<QString>("provider");
+        QTest::addColumn<QString>("kind"); // sqlite, odbc, or the error's expected fragment
+        QTest::newRow("SQLite") << "SQLite" << "sqlite";
+        QTest::newRow("sqlite lower case") << "sqlite" << "sqlite";
+        QTest::newRow("SQLOLEDB.1") << "SQLOLEDB.1" << "odbc";
+        QTest::newRow("sqloledb") << "sqloledb" << "odbc";
+        QTest::newRow("MSOLEDBSQL") << "MSOLEDBSQL" << "odbc";
+        QTest::newRow("MSOLEDBSQL.1") << "MSOLEDBSQL.1" << "odbc";
+        QTest::newRow("SQLNCLI11") << "SQLNCLI11" << "odbc";
+        QTest::newRow("designed provider is unknown") << "MSDAOSP.1" << "MSDAOSP.1";
+        QTest::newRow("Jet") << "Microsoft.Jet.OLEDB.4.0" << "Microsoft.Jet.OLEDB.4.0";
+        QTest::newRow("empty") << "" << "Provider";
+    }
+    void provider()
+    {
+        QFETCH(QString, provider);
+        QFETCH(QString, kind);
+        const QString cs = QStringLiteral("Provider=") + provider + QStringLiteral(";Data Source=") + m_path;
+        try {
+            auto backend = CreateBackend(provider, cs, QStringLiteral("provider-test"));
+            if (kind == QLatin1String("sqlite"))
+                QVERIFY(dynamic_cast<SqliteBackend *>(backend.get()));
+            else if (kind == QLatin1String("odbc"))
+                QVERIFY(dynamic_cast<OdbcBackend *>(backend.get()));
+            else
+                QFAIL("a backend for an unknown provider");
+        } catch (const DatabaseError &error) {
+            QVERIFY2(kind != QLatin1String("sqlite") && kind != QLatin1String("odbc"), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(kind), qPrintable(error.message()));
+        }
+    }
+
+    void missingSqliteFile()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("no-such.db"));
+        auto backend = CreateBackend(QStringLiteral("SQLite"), QStringLiteral("Data Source=") + path,
+                                     QStringLiteral("missing-file"));
+        for (int attempt = 0; attempt < 2; ++attempt) { // also on the next use
+            try {
+                TextSink sink;
+                backend->streamRows(QStringLiteral("select 1"), sink);
+                QFAIL("opened a missing database file");
+            } catch (const DatabaseError &error) {
+                QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+                QVERIFY(error.message().startsWith(QStringLiteral("فايل بانك اطلاعاتي پيدا نشد")));
+            }
+        }
+        QVERIFY(!QFile::exists(path));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, CreateBackend(QStringLiteral("SQLite"), QStringLiteral("Provider=SQLite"),
+                                                               QStringLiteral("no-source")));
+    }
+
+    void unreachableServer()
+    {
+        auto backend = CreateBackend(QStringLiteral("SQLOLEDB.1"),
+                                     QStringLiteral("Provider=SQLOLEDB.1;Data Source=127.0.0.1,1;Initial Catalog=x;"
+                                                    "User ID=u;Password=p"),
+                                     QStringLiteral("unreachable"));
+        QCOMPARE(backend->toDatabaseText(QStringLiteral("select isnull(a,0) from dbo.t")),
+                 QStringLiteral("select isnull(a,0) from dbo.t"));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, backend->execute(QStringLiteral("select 1")));
+    }
+
+    void dateTexts()
+    {
+        const QDate date(2024, 3, 5);
+        QCOMPARE(m_backend->dateText(date), QStringLiteral("2024-03-05"));
+        auto odbc = CreateBackend(QStringLiteral("SQLOLEDB.1"), QStringLiteral("Data Source=srv"), QStringLiteral("dates"));
+        QCOMPARE(odbc->dateText(date), QStringLiteral("20240305"));
+    }
+
+    void streamRows_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("fraction") << "select 1234.5" << "1234.5";
+        QTest::newRow("whole real") << "select 1234.0" << "1234";
+        QTest::newRow("negative fraction") << "select -0.25" << "-0.25";
+        QTest::newRow("rounded to four decimals") << "select 1.23456, 2.00004" << "1.2346|2";
+        QTest::newRow("binary noise") << "select 0.1 + 0.2" << "0.3";
+        QTest::newRow("integer and null") << "select 42, null, -7" << "42||-7";
+        QTest::newRow("large amount") << "select 123456789012.5" << "123456789012.5";
+        QTest::newRow("text") << "select 'بررسي شد.', ''" << "بررسي شد.|";
+        QTest::newRow("numeric column sums")
+            << "select DocumentID, sum(DebitValue), sum(CreditValue) from tblAccountDocumentDetail group by DocumentID"
+            << "1|1000|1000;2|2500.5|2500.5;3|300|0";
+        QTest::newRow("no rows") << "select ID from tblAccount where ID < 0" << "";
+    }
+    void streamRows()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, rows);
+        TextSink sink;
+        const qint64 count = m_backend->streamRows(sql, sink);
+        QCOMPARE(sink.text(), rows);
+        QCOMPARE(count, qint64(sink.rows.size()));
+        QVERIFY(sink.ended);
+
+        // The generic snapshot path reads the same values.
+        QStringList columns;
+        QList<QVariant> values;
+        m_backend->snapshot(sql, columns, values);
+        QStringList texts;
+        for (int r = 0; r < (columns.isEmpty() ? 0 : values.size() / columns.size()); ++r) {
+            QStringList row;
+            for (int c = 0; c < columns.size(); ++c)
+                row << ValueText(values[r * columns.size() + c]);
+            texts << row.join(u'|');
+        }
+        QCOMPARE(texts.join(u';'), rows);
+        QCOMPARE(sink.columns, int(columns.size()));
+    }
+
+    void errorsCarryTheStatement()
+    {
+        const QString sql = QStringLiteral("select isnull(Missing, 0) from dbo.tblMissing");
+        TextSink sink;
+        try {
+            m_backend->streamRows(sql, sink);
+            QFAIL("no error");
+        } catch (const DatabaseError &error) {
+            QCOMPARE(error.statement(), sql); // as built, before the rewrite
+            QVERIFY2(error.message().contains(QLatin1String("tblMissing")), qPrintable(error.message()));
+        }
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, m_backend->execute(QStringLiteral("update tblMissing set a = 1")));
+        QStringList columns;
+        QList<QVariant> values;
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, m_backend->snapshot(sql, columns, values));
+    }
+
+    void procedures_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<QVariant>("result");
+        QTest::addColumn<QVariantList>("argsAfter");
+        QTest::newRow("permission granted") << "spVelkoHasPermission" << QVariantList {1, 315} << QVariant(1)
+                                            << QVariantList {1, 315};
+        QTest::newRow("permission refused") << "spVelkoHasPermission" << QVariantList {2, 315} << QVariant(0)
+                                            << QVariantList {2, 315};
+        QTest::newRow("user's own period") << "spAccountGetCurrentUserPeriod" << QVariantList {1} << QVariant(1)
+                                           << QVariantList {1};
+        // User 2 has none: the active period that begins last, not the later inactive one.
+        QTest::newRow("latest active period") << "spAccountGetCurrentUserPeriod" << QVariantList {2} << QVariant(2)
+                                              << QVariantList {2};
+        QTest::newRow("unknown user") << "spAccountGetCurrentUserPeriod" << QVariantList {99} << QVariant(2)
+                                      << QVariantList {99};
+        QTest::newRow("parent account") << "spAccountIsLeafAccount" << QVariantList {10} << QVariant(0)
+                                        << QVariantList {10};
+        QTest::newRow("leaf account") << "spAccountIsLeafAccount" << QVariantList {11} << QVariant(1)
+                                      << QVariantList {11};
+        QTest::newRow("code and title") << "spAccountGetCode_Title" << QVariantList {11, QString()} << QVariant(0)
+                                        << QVariantList {11, QStringLiteral("1101 - صندوق")};
+        QTest::newRow("unknown account's code and title") << "spAccountGetCode_Title" << QVariantList {77, "old"}
+                                                          << QVariant(0) << QVariantList {77, ""};
+    }
+    void procedures()
+    {
+        QFETCH(QString, name);
+        QFETCH(QVariantList, args);
+        QFETCH(QVariant, result);
+        QFETCH(QVariantList, argsAfter);
+        QCOMPARE(m_backend->callProcedure(procedure(name), args).toInt(), result.toInt());
+        QCOMPARE(args.size(), argsAfter.size());
+        for (int i = 0; i < args.size(); ++i)
+            QCOMPARE(args[i].toString(), argsAfter[i].toString());
+    }
+
+    void noActivePeriodGivesNull()
+    {
+        m_backend->execute(QStringLiteral("Update tblAccountPeriod Set IsActive = 0"));
+        QVariantList args {2};
+        QVERIFY(m_backend->callProcedure(procedure(QStringLiteral("spAccountGetCurrentUserPeriod")), args).isNull());
+    }
+
+    void updateDocumentDetail_data()
+    {
+        QTest::addColumn<QVariant>("date");
+        QTest::addColumn<int>("contract");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("date and contract") << QVariant(QDateTime(QDate(2023, 7, 2), QTime(0, 0))) << 8
+                                           << "2|ف-12|2023-07-02|1402/04/11|8|شرح تازه";
+        QTest::newRow("contract 0 stores null") << QVariant(QDate(2023, 7, 2)) << 0
+                                                << "2|ف-12|2023-07-02|1402/04/11||شرح تازه";
+        QTest::newRow("no due date") << QVariant() << 8 << "2|ف-12||1402/04/11|8|شرح تازه";
+    }
+    void updateDocumentDetail()
+    {
+        QFETCH(QVariant, date);
+        QFETCH(int, contract);
+        QFETCH(QString, stored);
+        QVariantList args {1, 1, 2, QStringLiteral("ف-12"), date, QStringLiteral("1402/04/11"), contract,
+                           QStringLiteral("شرح تازه")};
+        const auto &command = procedure(QStringLiteral("spAccountUpdateDocumentDetail"));
+        QCOMPARE(m_backend->callProcedure(command, args).toInt(), 1);
+        QCOMPARE(rowsOf(*m_backend, QStringLiteral("select DocumentTypeID, AdditionalFormSpec, TransactionDate,"
+                                                   " FarsiTransactionDate, ContractID, Description"
+                                                   " from tblAccountDocumentDetail where DocumentID = 1 and RowNumber = 1")),
+                 stored);
+        // Other rows are untouched; an unknown row changes nothing.
+        QCOMPARE(rowsOf(*m_backend, QStringLiteral("select Description from tblAccountDocumentDetail"
+                                                   " where DocumentID = 1 and RowNumber = 2")),
+                 QStringLiteral("b"));
+        args[0] = 99;
+        QCOMPARE(m_backend->callProcedure(command, args).toInt(), 0);
+    }
+
+    void tooLongTextWritesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariantList>("args");
+        QTest::addColumn<QString>("parameter");
+        QTest::newRow("additional form spec over 20")
+            << "spAccountUpdateDocumentDetail"
+            << QVariantList {1, 1, 2, QString(21, u'x'), QDate(2023, 7, 2), "1402/04/11", 0, "d"} << "@AdditionalFormSpec";
+        QTest::newRow("Farsi date over 10")
+            << "spAccountUpdateDocumentDetail"
+            << QVariantList {1, 1, 2, "s", QDate(2023, 7, 2), "1402/04/11 ", 0, "d"} << "@FarsiTransactionDate";
+        QTest::newRow("description over 255")
+            << "spAccountUpdateDocumentDetail"
+            << QVariantList {1, 1, 2, "s", QDate(2023, 7, 2), "1402/04/11", 0, QString(256, u'ش')} << "@Description";
+        QTest::newRow("position account over 500")
+            << "spAccountGetCode_Title" << QVariantList {11, QString(501, u' ')} << "@PositionAccount";
+    }
+    void tooLongTextWritesNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QVariantList, args);
+        QFETCH(QString, parameter);
+        const QVariantList before = args;
+        const QString row = QStringLiteral("select * from tblAccountDocumentDetail order by DocumentID, RowNumber");
+        const QString rowsBefore = rowsOf(*m_backend, row);
+        try {
+            m_backend->callProcedure(procedure(name), args);
+            QFAIL("a too long text was accepted");
+        } catch (const DatabaseError &error) {
+            QVERIFY2(error.message().contains(parameter), qPrintable(error.message()));
+        }
+        QCOMPARE(rowsOf(*m_backend, row), rowsBefore);
+        QCOMPARE(args, before);
+    }
+
+    void procedureErrors()
+    {
+        QVariantList args {1};
+        ProcedureCommand unknown {QStringLiteral("spNoSuch"), QStringLiteral("{? = CALL spNoSuch( ?) }"), {}};
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, m_backend->callProcedure(unknown, args));
+        QVariantList tooFew {1};
+        QVERIFY_THROWS_EXCEPTION(DatabaseError,
+                                 m_backend->callProcedure(procedure(QStringLiteral("spVelkoHasPermission")), tooFew));
+        QVariantList notANumber {QStringLiteral("abc")};
+        QVERIFY_THROWS_EXCEPTION(DatabaseError,
+                                 m_backend->callProcedure(procedure(QStringLiteral("spAccountIsLeafAccount")), notANumber));
+    }
+
+    // The component's T-SQL texts, run on SQLite.
+    void tsqlOnSqlite_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("isnull") << "select ID, isnull(Description,'-') from tblVelkoSystemParameters order by ID"
+                                << "4|assignment accounts;306|-;311|objects";
+        QTest::newRow("convert") << "select convert(varchar(10), 12) || 'x', convert(varchar, 2.5)" << "12x|2.5";
+        // A debit row's links: a form type without a name shows its number.
+        QTest::newRow("assignment check of a debit row")
+            << "Select ReferenceFormTypeID,ReferenceFormID,AssignedValue, isnull((Select x.Name from vwVelkoFormTypeMajor x "
+               "where x.ID=ReferenceFormTypeID),convert(varchar,ReferenceFormTypeID)) as ReferenceFormType from "
+               "tblVelkoRelatedForms f where (f.RelatedFormTypeID=303 and f.RelatedFormID=1 and f.RelatedFormRowNumber=1)"
+               " or (f.RelatedFormTypeID=0 and f.RelatedFormID=0) order by f.ID"
+            << "303|1|600|سند حسابداري;901|77|400|901";
+        QTest::newRow("string to table")
+            << "select x.ID from dbo.fnVelkoStringToTable((select a.Value from tblVelkoSystemParameters a where a.ID=4)) x"
+            << "11;12;14";
+        QTest::newRow("assignment account")
+            << "Select Code from tblAccount Where ID=12 and ID in (Select x.ID from dbo.fnVelkoStringToTable("
+               "(select a.Value from tblVelkoSystemParameters a where a.ID=4)) x)"
+            << "1102";
+        QTest::newRow("not an assignment account")
+            << "Select Code from tblAccount Where ID=10 and ID in (Select x.ID from dbo.fnVelkoStringToTable("
+               "(select a.Value from tblVelkoSystemParameters a where a.ID=4)) x)"
+            << "";
+        QTest::newRow("string to table of null") << "select count(*) from fnVelkoStringToTable(null)" << "0";
+        QTest::newRow("assigned values")
+            << "select DocumentID, RowNumber, dbo.fnAccountDocumentDetailAssignedValue(DocumentID,RowNumber,0) as "
+               "AssignedDebitValue , dbo.fnAccountDocumentDetailAssignedValue(DocumentID,RowNumber,1) as AssignedCreditValue "
+               "from tblAccountDocumentDetail order by DocumentID, RowNumber"
+            << "1|1|1000|;1|2||600;2|1|0|0;2|2||250.25;3|1||";
+    }
+    void tsqlOnSqlite()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, rows);
+        QCOMPARE(rowsOf(*m_backend, sql), rows);
+    }
+
+    void deleteWithoutFrom()
+    {
+        QCOMPARE(m_backend->execute(QStringLiteral("Delete tblAccountTempInfo Where FormTypeID = 315 And PrintFormatID = 31501")),
+                 qint64(2));
+        QCOMPARE(rowsOf(*m_backend, QStringLiteral("select NaturalCol0 from tblAccountTempInfo order by NaturalCol0")),
+                 QStringLiteral("3;4"));
+    }
+
+    // The assigned values follow every change of the links: through this
+    // connection, through another one, and back after a rollback.
+    void assignedValuesFollowChanges()
+    {
+        const QString sql = QStringLiteral("select dbo.fnAccountDocumentDetailAssignedValue(DocumentID,RowNumber,1) "
+                                           "from tblAccountDocumentDetail where DocumentID = 2 and RowNumber = 1");
+        QCOMPARE(rowsOf(*m_backend, sql), QStringLiteral("0"));
+
+        // The rebuild's refresh of the related forms' assigned values.
+        const QString refresh = QStringLiteral(
+            "Update tblVelkoRelatedForms Set AssignedValue = CASE WHEN RelatedFormTypeID=901 THEN "
+            "                    (Select sum(isnull(dd.DebitValue,0)) from tblAccountDocumentDetail dd where dd.DocumentID=ReferenceFormID) "
+            "                   WHEN RelatedFormTypeID=201 THEN "
+            "                    (Select sum(isnull(dd.DebitValue,0)) from tblAccountDocumentDetail dd where dd.DocumentID=ReferenceFormID) "
+            "                Else                     AssignedValue                 End  Where AssignedValue Is Null "
+            " and ReferenceFormTypeID=303 and RelatedFormTypeID in (901,201)");
+        // Opened as a recordset's source, as the rebuild does: no columns, rows changed.
+        QStringList columns {QStringLiteral("stale")};
+        QList<QVariant> values {1};
+        m_backend->snapshot(refresh, columns, values);
+        QVERIFY(columns.isEmpty() && values.isEmpty());
+        QCOMPARE(rowsOf(*m_backend, sql), QStringLiteral("2500.5"));
+
+        execOn(m_path, {QStringLiteral("update tblVelkoRelatedForms set AssignedValue = 7 where ID = 6")});
+        QCOMPARE(rowsOf(*m_backend, sql), QStringLiteral("7"));
+
+        QSqlDatabase db = m_backend->database();
+        QVERIFY(db.transaction());
+        m_backend->execute(QStringLiteral("update tblVelkoRelatedForms set AssignedValue = 9 where ID = 6"));
+        QCOMPARE(rowsOf(*m_backend, sql), QStringLiteral("9"));
+        QVERIFY(db.rollback());
+        QCOMPARE(rowsOf(*m_backend, sql), QStringLiteral("7"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Database)
+#include "tst_database.moc"

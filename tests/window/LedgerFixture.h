@@ -1,0 +1,67 @@
+#pragma once
+// A small book with known numbers for the ledger window's tests. Today is
+// 2024-07-01 (1403/04/11); the current period is 1403 (ID 2).
+//
+// Account 2 "صندوق" (debit nature, limit 1,000) in period 1403, by document date:
+//   doc 101 code 1 1403/01/01 opening (type 100)  debit 500   -> 500
+//   doc 102 code 2 1403/01/22 reviewed, branch 2   debit 300   -> 800
+//   doc 103 code 3 1403/02/16                      credit 1000 -> -200
+//   doc 104 code 4 1403/03/12 excluded from assignment, debit 250 -> 50
+//   doc 106 code 6 1403/05/25 (after today)        debit 100   -> 150
+// Doc 105 is a draft and doc 90 lies in period 1402. Account 1 is the parent
+// of 2 and 3.
+
+#include "TestSupport.h"
+
+inline QStringList LedgerFixtureStatements()
+{
+    return {
+        "insert into tblUser(ID, Name, BranchID, CurrentPeriodID) values (1, 'مدير', null, 2), "
+        "(2, 'كاربر محدود', null, 2), (3, 'بدون دسترسي', null, 2), (4, 'كاربر شعبه', 2, 2)",
+        "insert into tblUserPermission(UserID, PermissionID) values (1, 315), (1, 30001), (1, 30302), (1, 31505), "
+        "(1, 31506), (1, 31507), (1, 303), (2, 315), (4, 315)",
+        "insert into tblAccountPeriod(ID, Name, BeginDate, EndDate, IsActive) values "
+        "(1, 'سال مالي 1402', '2023-03-21', '2024-03-19', 0), (2, 'سال مالي 1403', '2024-03-20', '2025-03-20', 1), "
+        "(3, 'سال مالي 1404', '2025-03-21', '2026-03-20', 0)",
+        "insert into tblVelkoSystemParameters(ID, Value) values (4, '2,4'), (306, '1'), (311, '1')",
+        "insert into tblAccountDocumentType(ID, Name) values (1, 'عمومي'), (2, 'فروش'), (100, 'افتتاحيه')",
+        "insert into tblAccount(ID, Code, Title, ParentID, AccountNatureID, MaxDebit, MaxCredit) values "
+        "(1, '11', 'دارايي جاري', null, 0, 0, 0), (2, '1101', 'صندوق', 1, 0, 1000, 0), "
+        "(3, '1102', 'بانك', 1, 0, 0, 0), (4, '2101', 'حسابهاي پرداختني', null, 1, 0, 1000)",
+        "insert into tblAccountParent(ID, ChildID) values (1, 1), (1, 2), (1, 3), (2, 2), (3, 3), (4, 4)",
+        "insert into tblAccountBranch(ID, Code, Name, ParentID) values (1, '01', 'مركزي', null), (2, '02', 'شعبه شمال', 1)",
+        "insert into tblAccountBranchParent(ID, ChildID) values (1, 1), (1, 2), (2, 2)",
+        "insert into tblAccountClass(ID, Code, Name, ViewMajor, ViewMinor) values (7, '7', 'اشخاص', 'vwPersonMajor', 'vwPersonMinor')",
+        "insert into tblPerson(ID, Code, Name, ParentID) values (1, 'P1', 'مشتري الف', null), (2, 'P2', 'مشتري ب', 1)",
+        "insert into tblAccountRelatedClasses(AccountID, ClassID, Sequence) values (2, 7, 1)",
+        "insert into tblAccountDocument(ID, Code, DocumentDate, FarsiDocumentDate, BranchID, IsFinalized, IsScratch, DocumentTypeID) values "
+        "(90, 50, '2024-01-10', '1402/10/20', 1, 1, 0, 1), (101, 1, '2024-03-20', '1403/01/01', 1, 1, 0, 100), "
+        "(102, 2, '2024-04-10', '1403/01/22', 2, 0, 0, 1), (103, 3, '2024-05-05', '1403/02/16', 1, 0, 0, 1), "
+        "(104, 4, '2024-06-01', '1403/03/12', 1, 0, 0, 2), (105, 5, '2024-06-02', '1403/03/13', 1, 0, 1, 1), "
+        "(106, 6, '2024-08-15', '1403/05/25', 1, 0, 0, 1)",
+        "insert into tblAccountDocumentDetail(DocumentID, RowNumber, AccountID, DebitValue, CreditValue, Description, "
+        "TransactionDate, FarsiTransactionDate, DocumentTypeID, IsChecked, IsAssignmentExcluded) values "
+        "(90, 1, 2, 7000, 0, 'مانده سال قبل', '2024-01-10', '1402/10/20', 1, 0, 0), "
+        "(90, 2, 4, 0, 7000, 'مانده سال قبل', '2024-01-10', '1402/10/20', 1, 0, 0), "
+        "(101, 1, 2, 500, 0, 'افتتاحيه', '2024-03-20', '1403/01/01', 100, 0, 0), "
+        "(101, 2, 4, 0, 500, 'افتتاحيه', '2024-03-20', '1403/01/01', 100, 0, 0), "
+        "(102, 1, 2, 300, 0, 'واريز نقدي', '2024-04-10', '1403/01/22', 1, 1, 0), "
+        "(102, 2, 3, 0, 300, 'واريز نقدي', '2024-04-10', '1403/01/22', 1, 0, 0), "
+        "(103, 1, 3, 1000, 0, 'انتقال به بانك', '2024-05-05', '1403/02/16', 1, 0, 0), "
+        "(103, 2, 2, 0, 1000, 'انتقال به بانك', '2024-05-05', '1403/02/16', 1, 0, 0), "
+        "(104, 1, 2, 250, 0, 'فروش نقدي', '2024-06-01', '1403/03/12', 2, 0, 1), "
+        "(104, 2, 4, 0, 250, 'فروش نقدي', '2024-06-01', '1403/03/12', 2, 0, 0), "
+        "(105, 1, 2, 999, 0, 'پيش نويس', '2024-06-02', '1403/03/13', 1, 0, 0), "
+        "(105, 2, 4, 0, 999, 'پيش نويس', '2024-06-02', '1403/03/13', 1, 0, 0), "
+        "(106, 1, 2, 100, 0, 'دريافت آينده', '2024-08-15', '1403/05/25', 1, 0, 0), "
+        "(106, 2, 4, 0, 100, 'دريافت آينده', '2024-08-15', '1403/05/25', 1, 0, 0)",
+        "insert into tblAccountDocumentDetailObject(DocumentID, RowNumber, ClassID, ObjectID) values "
+        "(102, 1, 7, 2), (104, 1, 7, 1)",
+        "insert into tblVelkoRelatedForms(ID, ReferenceFormTypeID, ReferenceFormID, ReferenceFormRowNumber, "
+        "RelatedFormTypeID, RelatedFormID, RelatedFormRowNumber, AssignedValue) values "
+        "(1, 303, 102, 1, 901, 5000, null, null), (2, 303, 103, 2, 201, 6000, null, 10), "
+        "(3, 303, 104, 1, 303, 102, 1, 120)",
+    };
+}
+
+inline const QDate FixtureToday(2024, 7, 1);

@@ -1,0 +1,17 @@
+// Runs the ledger window's test classes in one executable.
+
+#include <QApplication>
+#include <QTest>
+
+int RunLedgerQueryTests(int argc, char **argv);
+int RunWindowTests(int argc, char **argv);
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    int failures = 0;
+    failures += RunLedgerQueryTests(argc, argv);
+    failures += RunWindowTests(argc, argv);
+    return failures;
+}

@@ -1,0 +1,493 @@
+// The ledger window end to end over a small stand-in database: opening,
+// the ledger load, filters, periods, the rebuild and the edit panel.
+
+#include "LedgerFixture.h"
+#include "control/comAccountDetail1.h"
+#include "ledger_window/frmAccountDetails.h"
+#include "ledger_window/ledger/LedgerColumns.h"
+#include "ledger_window/startup_layout/Startup.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/VelkoDate.h"
+#include "outside/controls/VelkoSelector.h"
+#include "outside/controls/comAccountPicker.h"
+#include "session/Messages.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace {
+
+QSqlQuery fixtureQuery(const TestDatabase &db, const QString &sql)
+{
+    QSqlDatabase connection = QSqlDatabase::database(QStringLiteral("window-test-check"), false);
+    if (!connection.isValid()) {
+        connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("window-test-check"));
+    }
+    connection.close();
+    connection.setDatabaseName(db.path());
+    connection.open();
+    QSqlQuery query(connection);
+    query.exec(sql);
+    query.next();
+    return query;
+}
+
+} // namespace
+
+class TestWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<comAccountDetail1> control;
+
+    frmAccountDetails *window() const { return control->LedgerWindow(); }
+    FlexGrid *grid() const { return window()->flxAccount; }
+    QString cell(int row, int col) const { return grid()->TextMatrix(row, col); }
+    QString field(const char *name) const { return window()->summaryField(QLatin1String(name))->text(); }
+    QStringList column(int col) const
+    {
+        QStringList values;
+        for (int r = 1; r < grid()->Rows(); ++r)
+            values << cell(r, col);
+        return values;
+    }
+
+    void open(int user = 1, qint32 account = 2)
+    {
+        control->setOLEConnectionString(db->connectionString());
+        control->setUserID(user);
+        control->View(account);
+    }
+
+private slots:
+    void init()
+    {
+        ResetSessionForTesting();
+        ResetComponentsForTesting();
+        ScriptedMessages::install();
+        SetTodayForTesting(FixtureToday);
+        db = std::make_unique<TestDatabase>();
+        db->exec(LedgerFixtureStatements());
+        control = std::make_unique<comAccountDetail1>();
+    }
+    void cleanup()
+    {
+        control.reset();
+        ResetSessionForTesting();
+        SetTodayForTesting(QDate());
+    }
+
+    void viewShowsTheLedgerWithRunningBalances()
+    {
+        StatementLog log;
+        open();
+        QVERIFY(window()->isVisible());
+        QCOMPARE(window()->windowTitle(), QStringLiteral("گردش حساب مربوط به  سال مالي 1403"));
+        QCOMPARE(column(AccTransCode), (QStringList {"1", "2", "3", "4", "6"}));
+        QCOMPARE(column(DebitBalance), (QStringList {"500", "800", "", "50", "150"}));
+        QCOMPARE(column(CreditBalance), (QStringList {"", "", "200", "", ""}));
+        QCOMPARE(cell(3, Credit), QStringLiteral("1,000"));
+        QCOMPARE(column(IsChecked), (QStringList {"", "بررسي شد.", "", "", ""}));
+        QCOMPARE(field("txtSumDebit"), QStringLiteral("1,150"));
+        QCOMPARE(field("txtSumCredit"), QStringLiteral("1,000"));
+        QCOMPARE(field("txtSumAllDebit"), QStringLiteral("150"));
+        QCOMPARE(field("txtSumAllCredit"), QStringLiteral("      "));
+        // The row after today stays out of the balance up to today.
+        QCOMPARE(field("txtUpToNowAllDebit"), QStringLiteral("50"));
+        QCOMPARE(field("txtMaxDebit_Credit"), QString()); // limits come with the account change
+        QCOMPARE(field("txtSumChecked"), QStringLiteral("300"));
+        QCOMPARE(field("txtSumUnChecked"), QStringLiteral("(150)"));
+        QCOMPARE(cell(4, AssignmentState), QStringLiteral("خارج از تخصيص"));
+        QCOMPARE(grid()->ColWidth(IsChecked), 1000);
+        QCOMPARE(Session.RequeryFlag, qint16(-1));
+
+        // The start-up and load statements, in order where it matters.
+        const QStringList texts = log.texts();
+        QVERIFY(texts.contains("Select * From tblAccountPeriod Where ID =2"));
+        QVERIFY(texts.contains("Select Value From tblVelkosystemParameters Where ID = 306"));
+        QVERIFY(texts.contains("Select * From tblAccountPeriod  Order By BeginDate desc"));
+        const QStringList main = log.startingWith("Select AccTransCode,DocumentID");
+        QCOMPARE(main.size(), 1);
+        QVERIFY(main.first().contains(" from vwAccountDocumentDetail Where AccountID = 2 And DocumentDate >= '2024-03-20'"
+                                      " And DocumentDate <= '2025-03-20'  and ( DocumentDate >='2024-03-20' And "
+                                      "DocumentDate <= '2025-03-20') and DocumentID <> -1  Order By DocumentDate,"));
+        QCOMPARE(log.startingWith("{? = CALL spAccountIsLeafAccount( ?) }").size(), 3);
+    }
+
+    void reviewColumnNeedsPermission()
+    {
+        open(2);
+        QCOMPARE(grid()->ColWidth(IsChecked), 0);
+        QCOMPARE(cell(2, IsChecked), QStringLiteral("بررسي شد.")); // still computed
+        QVERIFY(!window()->mnuPeriod->isEnabled()); // user 2 lacks 30001
+    }
+
+    void refusals_data()
+    {
+        QTest::addColumn<bool>("clearShow");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("View") << false << "شما مجاز به انجام اين عمليات نيستيد.";
+        QTest::newRow("ClearShow") << true << "شما به انجام اين عمليات مجاز نيستيد.";
+    }
+    void refusals()
+    {
+        QFETCH(bool, clearShow);
+        control->setOLEConnectionString(db->connectionString());
+        control->setUserID(3);
+        if (clearShow)
+            control->ClearShow();
+        else
+            control->View(2);
+        QCOMPARE(ScriptedMessages::shown().size(), 1);
+        QCOMPARE(ScriptedMessages::shown().first().title, QStringLiteral("خطا"));
+        QTEST(ScriptedMessages::shown().first().message, "message");
+        QVERIFY(!window());
+    }
+
+    void errorsBeforeTheShowReachTheHost()
+    {
+        control->setOLEConnectionString("Provider=SQLite");
+        control->setUserID(1);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, control->View(2));
+        control->setOLEConnectionString(db->connectionString());
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, control->View(QStringLiteral("abc")));
+    }
+
+    void balanceBroughtForwardFromTheFromDate()
+    {
+        open();
+        window()->dtpFromDate->setValue(QDate(2024, 4, 20)); // 1403/02/01
+        QCOMPARE(window()->txtCodeFrom->text(), QStringLiteral("3"));
+        window()->txtCodeFrom->clear();
+        StatementLog log;
+        window()->cmdReset_Click();
+        QCOMPARE(Session.BalanceBroughtForward, Currency::fromUnits(800));
+        QCOMPARE(column(AccTransCode), (QStringList {"3", "4", "6"}));
+        QCOMPARE(column(DebitBalance), (QStringList {"", "50", "150"}));
+        QCOMPARE(column(CreditBalance), (QStringList {"200", "", ""}));
+        // The rebuild filled the missing number from the date; the code range
+        // takes no part in the balance brought forward.
+        const QStringList remained = log.startingWith("Select Sum(Debit-Credit)");
+        QCOMPARE(remained.size(), 1);
+        QVERIFY(!remained.first().contains("AccTransCode"));
+        QVERIFY(remained.first().contains(" And DocumentDate < '2024-04-20' "));
+    }
+
+    void parentAccountListsChildRows()
+    {
+        open(1, 1);
+        QCOMPARE(grid()->Rows() - 1, 7);
+        QCOMPARE(column(AccountCode), (QStringList {"1101", "1101", "1102", "1102", "1101", "1101", "1101"}));
+        QCOMPARE(field("txtSumAllDebit"), QStringLiteral("150")); // 500+300-300+1000-1000+250+100
+    }
+
+    void filtersNarrowTheRows_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("codes");
+        QTest::newRow("code range from text with letters") << "codes" << QStringList {"2", "3"};
+        QTest::newRow("branch 2 and its children") << "branch" << QStringList {"2"};
+        QTest::newRow("object 1 with its child object 2") << "object1" << QStringList {"2", "4"};
+        QTest::newRow("object 2 alone") << "object2" << QStringList {"2"};
+        QTest::newRow("opening document left out") << "opening" << QStringList {"2", "3", "4", "6"};
+    }
+    void filtersNarrowTheRows()
+    {
+        QFETCH(QString, filter);
+        open();
+        frmAccountDetails *w = window();
+        if (filter == "codes") {
+            w->txtCodeFrom->setText("2abc");
+            w->txtCodeTo->setText("3");
+        } else if (filter == "branch") {
+            w->sltBranch->setSelectedID(2);
+        } else if (filter.startsWith("object")) {
+            w->sltAccount_Change(); // the account's related classes fill the class filters
+            QCOMPARE(w->sltClass[1]->SelectedID(), 7);
+            w->sltObject[1]->setSelectedID(filter.right(1).toInt());
+        } else if (filter == "opening") {
+            w->chkiOpening->setChecked(true);
+        }
+        w->cmdReset_Click();
+        QTEST(column(AccTransCode), "codes");
+    }
+
+    void requeryFlagIsOneShot()
+    {
+        open();
+        StatementLog log;
+        window()->ReturnAccounts(2);
+        QVERIFY(log.texts().isEmpty());
+        QCOMPARE(grid()->Rows() - 1, 5);
+        Session.RequeryFlag = 1;
+        window()->ReturnAccounts(2);
+        QCOMPARE(log.startingWith("Select AccTransCode").size(), 1);
+        QCOMPARE(Session.RequeryFlag, qint16(-1));
+    }
+
+    void sqlStringBecomesRowCondition()
+    {
+        control->setSqlString("IsChecked = 1");
+        StatementLog log;
+        open();
+        QCOMPARE(Session.RowCondition, QStringLiteral(" And IsChecked = 1"));
+        QCOMPARE(column(AccTransCode), QStringList {"2"});
+        QVERIFY(log.startingWith("Select AccTransCode").first().contains("AccountID = 2 And IsChecked = 1 And DocumentDate"));
+    }
+
+    void accountWithoutRecordStillQueries()
+    {
+        open(1, 999);
+        QCOMPARE(grid()->Rows(), 1);
+        QVERIFY(!window()->cmdEdit->isEnabled());
+        QCOMPARE(field("txtSumDebit"), QString());
+    }
+
+    void periodMenuNewestFirst()
+    {
+        open();
+        const QList<QAction *> items = window()->mnuPeriodSpec;
+        QCOMPARE(items.size(), 3);
+        QCOMPARE(items[0]->text(), QStringLiteral("سال مالي 1404"));
+        QCOMPARE(items[2]->text(), QStringLiteral("سال مالي 1402"));
+        QCOMPARE(items[0]->isChecked(), false);
+        QCOMPARE(items[1]->isChecked(), true);
+        QCOMPARE(items[2]->isChecked(), false);
+        QCOMPARE(window()->dtpFromDate->Value(), QDate(2024, 3, 20));
+        QCOMPARE(window()->dtpToDate->Value(), QDate(2025, 3, 20));
+    }
+
+    void choosingAnotherPeriod()
+    {
+        open();
+        window()->mnuPeriodSpec[2]->trigger(); // 1402
+        QCOMPARE(Session.PeriodID, qint16(1));
+        QCOMPARE(window()->windowTitle(), QStringLiteral("گردش حساب مربوط به سال مالي 1402"));
+        QCOMPARE(window()->dtpFromDate->Value(), QDate(2023, 3, 21));
+        QVERIFY(!window()->mnuPeriodSpec[1]->isChecked());
+        QCOMPARE(Session.PeriodCondition,
+                 QStringLiteral(" and ( DocumentDate >='2023-03-21' And DocumentDate <= '2024-03-19')"));
+        // Choosing the checked period again keeps the dates as typed.
+        window()->dtpFromDate->setValue(QDate(2023, 6, 1));
+        window()->mnuPeriodSpec[2]->trigger();
+        QCOMPARE(window()->dtpFromDate->Value(), QDate(2023, 6, 1));
+        Session.RequeryFlag = 1;
+        window()->sltAccount_Change();
+        QCOMPARE(column(AccTransCode), QStringList {"50"});
+    }
+
+    void datesAndNumbersFollowEachOther()
+    {
+        open();
+        frmAccountDetails *w = window();
+        w->dtpToDate->setValue(QDate(2024, 6, 9));
+        QCOMPARE(w->txtCodeTo->text(), QStringLiteral("4"));
+        w->txtCodeFrom->setText("2");
+        w->txtCodeFrom_LostFocus();
+        QCOMPARE(w->dtpFromDate->Value(), QDate(2024, 4, 10));
+        w->txtCodeTo->setText("3");
+        w->txtCodeTo_LostFocus();
+        QCOMPARE(w->dtpToDate->Value(), QDate(2024, 5, 5));
+        // An empty last number looks for numbers up to 0: nothing, the date goes.
+        w->txtCodeTo->clear();
+        w->txtCodeTo_LostFocus();
+        QVERIFY(w->dtpToDate->IsEmpty());
+        QVERIFY(!w->chkCombinPeriod->isChecked());
+    }
+
+    void datesInTwoJalaliYearsCombinePeriods()
+    {
+        open();
+        frmAccountDetails *w = window();
+        w->dtpToDate->setValue(QDate(2024, 3, 29));   // 1403/01/10
+        w->dtpFromDate->setValue(QDate(2024, 3, 15)); // 1402/12/25
+        QVERIFY(w->chkCombinPeriod->isChecked());
+        QCOMPARE(Session.PeriodCondition, QString());
+        QCOMPARE(w->txtCodeFrom->text(), QStringLiteral("1")); // looked up across periods
+    }
+
+    void rebuildRefreshesRelatedForms()
+    {
+        open();
+        StatementLog log;
+        window()->cmdReset_Click();
+        QVERIFY(log.texts().first().startsWith("Update tblVelkoRelatedForms Set AssignedValue = CASE WHEN RelatedFormTypeID=901 THEN "
+                                               "                    (Select sum(isnull(dd.DebitValue,0))"));
+        QVERIFY(log.texts().first().endsWith(" Where AssignedValue Is Null  and ReferenceFormTypeID=303 and RelatedFormTypeID in (901,201)"));
+        QCOMPARE(fixtureQuery(*db, "select AssignedValue from tblVelkoRelatedForms where ID=1").value(0).toInt(), 300);
+        QCOMPARE(fixtureQuery(*db, "select AssignedValue from tblVelkoRelatedForms where ID=2").value(0).toInt(), 10);
+    }
+
+    void clearShowOpensEmptyUntilRebuild()
+    {
+        control->setOLEConnectionString(db->connectionString());
+        control->setUserID(1);
+        control->ClearShow();
+        QVERIFY(window()->isVisible());
+        QCOMPARE(grid()->Rows(), 2);
+        QVERIFY(grid()->TextMatrix(1, AccTransCode).isEmpty());
+        window()->sltAccount->setAccountID(2); // the person picks the account: settings, no rows
+        QCOMPARE(window()->MaxDebit, Currency::fromUnits(1000));
+        QVERIFY(grid()->TextMatrix(1, AccTransCode).isEmpty());
+        window()->cmdReset_Click();
+        QCOMPARE(grid()->Rows() - 1, 5);
+        QCOMPARE(field("txtMaxDebit_Credit"), QStringLiteral("1,000"));
+        QCOMPARE(field("txtRemMaxDebit_Credit"), QStringLiteral("850"));
+        QVERIFY(window()->AccountTitle.contains(QStringLiteral("صندوق")));
+    }
+
+    void editPanelFollowsTheRow_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("finalized opening row") << 1 << false;
+        QTest::newRow("open row") << 2 << true;
+    }
+    void editPanelFollowsTheRow()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, editable);
+        open();
+        grid()->setRow(row);
+        window()->flxAccount_SelChange();
+        QCOMPARE(window()->txtDescription->text(), cell(row, Description));
+        QCOMPARE(window()->cmdEdit->isEnabled(), editable);
+        QCOMPARE(window()->CurrentRowIsEditable(), editable);
+    }
+
+    void savingAnEditedRow()
+    {
+        open();
+        frmAccountDetails *w = window();
+        grid()->setRow(2);
+        w->flxAccount_SelChange();
+        w->cmdEdit_Click();
+        QCOMPARE(Session.EditState, qint16(2));
+        QVERIFY(!grid()->isEnabled());
+        QCOMPARE(w->lblMessage->text(), QStringLiteral("اصلاح جزئيات سند"));
+        w->txtDescription->setText(QStringLiteral("واريز نقدي - اصلاح شده"));
+        w->txtAdditionalFormSpec->setText(QStringLiteral("ع-12"));
+        w->cmbDocumentType->setCurrentIndex(w->cmbDocumentType->findData(2));
+        StatementLog log;
+        w->cmdSave_Click();
+        QCOMPARE(log.all().first().text, QStringLiteral("{? = CALL spAccountUpdateDocumentDetail( ?, ?, ?, ?, ?, ?, ?, ?) }"));
+        const QVariantList p = log.all().first().parameters;
+        QCOMPARE(p.size(), 8);
+        QCOMPARE(p[0].toInt(), 102);
+        QCOMPARE(p[1].toInt(), 1);
+        QCOMPARE(p[2].toInt(), 2);
+        QCOMPARE(p[5].toString(), QStringLiteral("1403/01/22"));
+        QCOMPARE(p[6].toInt(), 0); // no contract
+        QCOMPARE(Session.EditState, qint16(3));
+        QCOMPARE(grid()->Row(), 2);
+        QCOMPARE(cell(2, Description), QStringLiteral("واريز نقدي - اصلاح شده"));
+        QCOMPARE(cell(2, AdditionalFormSpec), QStringLiteral("ع-12"));
+        QCOMPARE(fixtureQuery(*db, "select DocumentTypeID from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1")
+                     .value(0).toInt(), 2);
+    }
+
+    void savingWithoutDocumentTypeKeepsEditing()
+    {
+        open();
+        frmAccountDetails *w = window();
+        grid()->setRow(2);
+        w->flxAccount_SelChange();
+        w->cmdEdit_Click();
+        w->txtDescription->setText(QStringLiteral("متن تازه"));
+        w->cmbDocumentType->setCurrentIndex(-1);
+        w->cmdSave_Click();
+        QCOMPARE(ScriptedMessages::shown().size(), 1);
+        QCOMPARE(ScriptedMessages::shown().first().title, QStringLiteral("خطا"));
+        QCOMPARE(Session.EditState, qint16(2));
+        QVERIFY(w->cmdSave->isEnabled());
+        QCOMPARE(w->txtDescription->text(), QStringLiteral("متن تازه"));
+        QCOMPARE(fixtureQuery(*db, "select Description from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1")
+                     .value(0).toString(), QStringLiteral("واريز نقدي"));
+    }
+
+    void editRefusedWithoutPermission()
+    {
+        open(2);
+        grid()->setRow(2);
+        window()->flxAccount_SelChange();
+        window()->cmdEdit_Click();
+        QCOMPARE(ScriptedMessages::shown().last().message, QStringLiteral("شما به انجام اين عمليات مجاز نيستيد. نقش 30302"));
+        QCOMPARE(Session.EditState, qint16(3));
+    }
+
+    void escapeButton_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("stateAfter");
+        QTest::newRow("yes leaves editing") << 1 << 3;
+        QTest::newRow("no keeps editing") << 0 << 2;
+        QTest::newRow("closed without answer keeps editing") << -1 << 2;
+    }
+    void escapeButton()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, stateAfter);
+        open();
+        grid()->setRow(2);
+        window()->flxAccount_SelChange();
+        window()->cmdEdit_Click();
+        ScriptedMessages::answers() << answer;
+        window()->cmdEsc_Click();
+        QCOMPARE(ScriptedMessages::shown().last().title, QStringLiteral("انصراف از ثبت تغييرات سند "));
+        QCOMPARE(ScriptedMessages::shown().last().message, QStringLiteral(" آيا از ثبت  تغييرات منصرف شده ايد "));
+        QCOMPARE(int(Session.EditState), stateAfter);
+        QCOMPARE(window()->cmdSave->isEnabled(), stateAfter == 2);
+    }
+
+    void escapeWhileViewingClosesAndReleases()
+    {
+        open();
+        QVERIFY(Session.HasDataEnvironment());
+        window()->cmdEsc_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window());
+        QVERIFY(ScriptedMessages::shown().isEmpty());
+        QVERIFY(!Session.HasDataEnvironment());
+    }
+
+    void databaseErrorInAHandlerShowsKhata()
+    {
+        open();
+        db->exec({"drop view vwAccountNonPreDocument"});
+        window()->dtpFromDate->setValue(QDate(2024, 5, 1)); // its handler reads that view
+        QCOMPARE(ScriptedMessages::shown().size(), 1);
+        QCOMPARE(ScriptedMessages::shown().first().title, QStringLiteral("خطا"));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QVERIFY(window()->isEnabled());
+    }
+
+    void keyboardLayoutCode_data()
+    {
+        QTest::addColumn<int>("major");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("version 4") << 4 << "00000401";
+        QTest::newRow("version 6") << 6 << "00000429";
+        QTest::newRow("version 3 keeps the old code") << 3 << "old";
+    }
+    void keyboardLayoutCode()
+    {
+        QFETCH(int, major);
+        QTEST(KeyboardLayoutCodeFor(major, "old"), "code");
+    }
+};
+
+int RunWindowTests(int argc, char **argv)
+{
+    TestWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_window.moc"
+
+using namespace LedgerCol;
