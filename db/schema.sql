@@ -19,7 +19,7 @@
 
 CREATE TABLE tblUser (
     ID              INTEGER PRIMARY KEY,
-    Name            TEXT NOT NULL,
+    Name            TEXT,
     BranchID        INTEGER NULL,
     CurrentPeriodID INTEGER NULL
 );
@@ -42,7 +42,7 @@ CREATE TABLE tblVelkoSystemParameters (
 -- Folders that hold report templates and component files, searched in ID order.
 CREATE TABLE tblVelkoBasePath (
     ID          INTEGER PRIMARY KEY,
-    BasePath    TEXT NOT NULL,
+    BasePath    TEXT,
     Description TEXT
 );
 
@@ -51,10 +51,10 @@ SELECT ID, BasePath, Description FROM tblVelkoBasePath;
 
 CREATE TABLE tblVelkoReportTemplate (
     ID             INTEGER PRIMARY KEY,
-    Title          TEXT NOT NULL,
-    FormTypeID     INTEGER NOT NULL,
-    ReportFormatID INTEGER NOT NULL,
-    FilePath       TEXT NOT NULL,  -- relative to a base path
+    Title          TEXT,
+    FormTypeID     INTEGER,
+    ReportFormatID INTEGER,
+    FilePath       TEXT,  -- relative to a base path
     Description    TEXT
 );
 
@@ -66,7 +66,7 @@ SELECT ID, Title, FormTypeID, ReportFormatID, FilePath, Description FROM tblVelk
 CREATE TABLE tblVelkoFormType (
     ID       INTEGER PRIMARY KEY,
     Code     TEXT,
-    Name     TEXT NOT NULL,
+    Name     TEXT,
     FileName TEXT
 );
 
@@ -77,11 +77,11 @@ SELECT ID, Code, Name, FileName FROM tblVelkoFormType;
 -- Accounting documents take part as form type 303 with their row numbers.
 CREATE TABLE tblVelkoRelatedForms (
     ID                     INTEGER PRIMARY KEY,
-    ReferenceFormTypeID    INTEGER NOT NULL,
-    ReferenceFormID        INTEGER NOT NULL,
+    ReferenceFormTypeID    INTEGER,
+    ReferenceFormID        INTEGER,
     ReferenceFormRowNumber INTEGER NULL,
-    RelatedFormTypeID      INTEGER NOT NULL,
-    RelatedFormID          INTEGER NOT NULL,
+    RelatedFormTypeID      INTEGER,
+    RelatedFormID          INTEGER,
     RelatedFormRowNumber   INTEGER NULL,
     AssignedValue          NUMERIC NULL
 );
@@ -115,8 +115,8 @@ SELECT * FROM tblAccountTempInfo;
 
 CREATE TABLE tblAccountBranch (
     ID       INTEGER PRIMARY KEY,
-    Code     TEXT NOT NULL,
-    Name     TEXT NOT NULL,
+    Code     TEXT,
+    Name     TEXT,
     ParentID INTEGER NULL
 );
 
@@ -136,8 +136,8 @@ SELECT ID, ChildID FROM tblAccountBranchParent;
 -- Persons: customers, suppliers and staff, grouped under parent rows.
 CREATE TABLE tblPerson (
     ID           INTEGER PRIMARY KEY,
-    Code         TEXT NOT NULL,
-    Name         TEXT NOT NULL,
+    Code         TEXT,
+    Name         TEXT,
     ParentID     INTEGER NULL,
     NationalCode TEXT NULL,
     Phone        TEXT NULL
@@ -157,8 +157,8 @@ SELECT ID, ChildID FROM closure;
 -- Cost and revenue centres (organisational positions).
 CREATE TABLE tblPosition (
     ID       INTEGER PRIMARY KEY,
-    Code     TEXT NOT NULL,
-    Name     TEXT NOT NULL,
+    Code     TEXT,
+    Name     TEXT,
     ParentID INTEGER NULL
 );
 
@@ -176,8 +176,8 @@ SELECT ID, ChildID FROM closure;
 -- Contracts and projects; a ledger row may name one (ContractID).
 CREATE TABLE tblAccountContractProject (
     ID        INTEGER PRIMARY KEY,
-    Code      TEXT NOT NULL,
-    Name      TEXT NOT NULL,
+    Code      TEXT,
+    Name      TEXT,
     ParentID  INTEGER NULL,
     PersonID  INTEGER NULL,
     BeginDate TEXT NULL,
@@ -197,8 +197,8 @@ SELECT ID, ChildID FROM closure;
 
 CREATE TABLE tblGoodGroup (
     ID       INTEGER PRIMARY KEY,
-    Code     TEXT NOT NULL,
-    Name     TEXT NOT NULL,
+    Code     TEXT,
+    Name     TEXT,
     ParentID INTEGER NULL
 );
 
@@ -219,10 +219,10 @@ SELECT ID, ChildID FROM closure;
 
 CREATE TABLE tblAccountClass (
     ID        INTEGER PRIMARY KEY,
-    Code      TEXT NOT NULL,
-    Name      TEXT NOT NULL,
-    ViewMajor TEXT NOT NULL,
-    ViewMinor TEXT NOT NULL
+    Code      TEXT,
+    Name      TEXT,
+    ViewMajor TEXT,
+    ViewMinor TEXT
 );
 
 CREATE VIEW vwAccountClass AS
@@ -239,8 +239,8 @@ SELECT ID, ID AS ChildID FROM tblAccountClass;
 -- AccountNatureID: 0 debit nature, 1 credit nature, 2 none.
 CREATE TABLE tblAccount (
     ID              INTEGER PRIMARY KEY,
-    Code            TEXT NOT NULL,
-    Title           TEXT NOT NULL,
+    Code            TEXT,
+    Title           TEXT,
     ParentID        INTEGER NULL,
     AccountNatureID INTEGER NOT NULL DEFAULT 2,
     MaxDebit        NUMERIC NOT NULL DEFAULT 0,
@@ -267,9 +267,9 @@ CREATE TABLE tblAccountRelatedClasses (
 
 CREATE TABLE tblAccountPeriod (
     ID        INTEGER PRIMARY KEY,
-    Name      TEXT NOT NULL,
-    BeginDate TEXT NOT NULL,
-    EndDate   TEXT NOT NULL,
+    Name      TEXT,
+    BeginDate TEXT,
+    EndDate   TEXT,
     IsActive  INTEGER NOT NULL DEFAULT 0
 );
 
@@ -280,13 +280,13 @@ CREATE TABLE tblAccountPeriod (
 -- ID 100 is the opening document of a fiscal year.
 CREATE TABLE tblAccountDocumentType (
     ID   INTEGER PRIMARY KEY,
-    Name TEXT NOT NULL
+    Name TEXT
 );
 
 -- IsScratch 1 marks a draft: only the *WithScratch views show it.
 CREATE TABLE tblAccountDocument (
     ID                INTEGER PRIMARY KEY,
-    Code              INTEGER NOT NULL,
+    Code              INTEGER,
     DocumentDate      TEXT NULL,
     FarsiDocumentDate TEXT,
     BranchID          INTEGER,
@@ -298,10 +298,9 @@ CREATE TABLE tblAccountDocument (
     UserID            INTEGER NULL
 );
 
--- DocumentCode, DocumentDate, BranchID and IsScratch are copies of the
--- document's columns, kept by the triggers below, so that the ledger can
--- filter and order one account's rows through one index without reading
--- the documents first.
+-- The columns after IsAssignmentExcluded are copies of the document's own,
+-- kept by the triggers below, so that the ledger filters, orders and shows
+-- one account's rows through one index without reading the documents.
 CREATE TABLE tblAccountDocumentDetail (
     DocumentID           INTEGER NOT NULL,
     RowNumber            INTEGER NOT NULL,
@@ -321,7 +320,9 @@ CREATE TABLE tblAccountDocumentDetail (
     IsAssignmentExcluded INTEGER NOT NULL DEFAULT 0,
     DocumentCode         INTEGER,
     DocumentDate         TEXT,
+    FarsiDocumentDate    TEXT,
     BranchID             INTEGER,
+    IsFinalized          INTEGER NOT NULL DEFAULT 0,
     IsScratch            INTEGER NOT NULL DEFAULT 0,
     PRIMARY KEY (DocumentID, RowNumber)
 );
@@ -341,14 +342,14 @@ CREATE TABLE tblAccountDocumentDetailObject (
 
 CREATE TABLE tblGoodUnit (
     ID   INTEGER PRIMARY KEY,
-    Name TEXT NOT NULL
+    Name TEXT
 );
 
 CREATE TABLE tblGood (
     ID          INTEGER PRIMARY KEY,
     Code        TEXT NULL,
     Barcode     TEXT NULL,
-    Name        TEXT NOT NULL,
+    Name        TEXT,
     GoodUnitID  INTEGER NOT NULL,
     GoodGroupID INTEGER NOT NULL,
     RetailPrice NUMERIC NOT NULL,
@@ -358,8 +359,8 @@ CREATE TABLE tblGood (
 CREATE TABLE tblSaleInvoice (
     ID               INTEGER PRIMARY KEY,
     Code             INTEGER NOT NULL,
-    InvoiceDate      TEXT NOT NULL,
-    FarsiInvoiceDate TEXT NOT NULL,
+    InvoiceDate      TEXT,
+    FarsiInvoiceDate TEXT,
     CustomerID       INTEGER NULL,
     BranchID         INTEGER NULL,
     DocumentID       INTEGER NULL,
@@ -389,8 +390,8 @@ LEFT JOIN tblGoodUnit u ON u.ID = g.GoodUnitID;
 CREATE TABLE tblSaleReturn (
     ID              INTEGER PRIMARY KEY,
     Code            INTEGER NOT NULL,
-    ReturnDate      TEXT NOT NULL,
-    FarsiReturnDate TEXT NOT NULL,
+    ReturnDate      TEXT,
+    FarsiReturnDate TEXT,
     SaleInvoiceID   INTEGER NULL,
     CustomerID      INTEGER NULL,
     BranchID        INTEGER NULL,
@@ -403,31 +404,33 @@ CREATE TABLE tblSaleReturn (
 -- Views of the ledger
 ------------------------------------------------------------------------------
 
--- Every ledger row, drafts included, with the names the ledger shows.
+-- Every ledger row, drafts included, with the names the ledger shows. The
+-- names come from subqueries, which SQLite evaluates only for the columns a
+-- query reads: sums over a million rows never look them up.
 CREATE VIEW vwAccountDocumentDetailWithScratch AS
 SELECT d.DocumentCode         AS AccTransCode,
        d.DocumentID           AS DocumentID,
-       doc.FarsiDocumentDate  AS FarsiDocumentDate,
+       d.FarsiDocumentDate    AS FarsiDocumentDate,
        d.FarsiTransactionDate AS FarsiTransactionDate,
        d.Description          AS Description,
        d.DebitValue           AS Debit,
        d.CreditValue          AS Credit,
-       t.Name                 AS AccDocumentType,
+       (SELECT t.Name FROM tblAccountDocumentType t WHERE t.ID = d.DocumentTypeID) AS AccDocumentType,
        d.AdditionalFormSpec   AS AdditionalFormSpec,
        d.DocumentDate         AS DocumentDate,
        d.TransactionDate      AS TransactionDate,
        d.DocumentTypeID       AS DocumentTypeID,
        d.ContractID           AS ContractID,
-       c.Name                 AS AccContract,
+       (SELECT c.Name FROM tblAccountContractProject c WHERE c.ID = d.ContractID) AS AccContract,
        d.AccTransDescription  AS AccTransDescription,
        d.RowNumber            AS RowNumber,
-       doc.IsFinalized        AS IsFinalized,
+       d.IsFinalized          AS IsFinalized,
        d.IsChecked            AS IsChecked,
-       a.Code                 AS AccountCode,
+       (SELECT a.Code FROM tblAccount a WHERE a.ID = d.AccountID) AS AccountCode,
        d.FormID               AS FormID,
        d.FormTypeID           AS FormTypeID,
-       f.Name                 AS FormType,
-       f.FileName             AS FileName,
+       (SELECT f.Name FROM tblVelkoFormType f WHERE f.ID = d.FormTypeID) AS FormType,
+       (SELECT f.FileName FROM tblVelkoFormType f WHERE f.ID = d.FormTypeID) AS FileName,
        d.IsAssignmentExcluded AS IsAssignmentExcluded,
        d.AccountID            AS AccountID,
        d.BranchID             AS BranchID,
@@ -435,14 +438,9 @@ SELECT d.DocumentCode         AS AccTransCode,
        d.CreditValue          AS CreditValue,
        d.IsScratch            AS IsScratch,
        d.DocumentCode         AS Code,
-       a.Title                AS AccountTitle,
-       doc.Description        AS DocumentDescription
-FROM tblAccountDocumentDetail d
-LEFT JOIN tblAccountDocument doc ON doc.ID = d.DocumentID
-LEFT JOIN tblAccountDocumentType t ON t.ID = d.DocumentTypeID
-LEFT JOIN tblAccountContractProject c ON c.ID = d.ContractID
-LEFT JOIN tblAccount a ON a.ID = d.AccountID
-LEFT JOIN tblVelkoFormType f ON f.ID = d.FormTypeID;
+       (SELECT a.Title FROM tblAccount a WHERE a.ID = d.AccountID) AS AccountTitle,
+       (SELECT doc.Description FROM tblAccountDocument doc WHERE doc.ID = d.DocumentID) AS DocumentDescription
+FROM tblAccountDocumentDetail d;
 
 -- Rows of posted documents only (no drafts).
 CREATE VIEW vwAccountDocumentDetail AS
@@ -526,8 +524,8 @@ CREATE INDEX ixSaleReturnInvoice ON tblSaleReturn (SaleInvoiceID);
 CREATE TRIGGER trAccountDocumentDetailInsert AFTER INSERT ON tblAccountDocumentDetail
 BEGIN
     UPDATE tblAccountDocumentDetail
-       SET DocumentCode = doc.Code, DocumentDate = doc.DocumentDate,
-           BranchID = doc.BranchID, IsScratch = doc.IsScratch
+       SET DocumentCode = doc.Code, DocumentDate = doc.DocumentDate, FarsiDocumentDate = doc.FarsiDocumentDate,
+           BranchID = doc.BranchID, IsFinalized = doc.IsFinalized, IsScratch = doc.IsScratch
       FROM tblAccountDocument doc
      WHERE doc.ID = NEW.DocumentID AND tblAccountDocumentDetail.rowid = NEW.rowid;
 END;
@@ -535,8 +533,8 @@ END;
 CREATE TRIGGER trAccountDocumentDetailMove AFTER UPDATE OF DocumentID ON tblAccountDocumentDetail
 BEGIN
     UPDATE tblAccountDocumentDetail
-       SET DocumentCode = doc.Code, DocumentDate = doc.DocumentDate,
-           BranchID = doc.BranchID, IsScratch = doc.IsScratch
+       SET DocumentCode = doc.Code, DocumentDate = doc.DocumentDate, FarsiDocumentDate = doc.FarsiDocumentDate,
+           BranchID = doc.BranchID, IsFinalized = doc.IsFinalized, IsScratch = doc.IsScratch
       FROM tblAccountDocument doc
      WHERE doc.ID = NEW.DocumentID AND tblAccountDocumentDetail.rowid = NEW.rowid;
 END;
@@ -544,16 +542,16 @@ END;
 CREATE TRIGGER trAccountDocumentInsert AFTER INSERT ON tblAccountDocument
 BEGIN
     UPDATE tblAccountDocumentDetail
-       SET DocumentCode = NEW.Code, DocumentDate = NEW.DocumentDate,
-           BranchID = NEW.BranchID, IsScratch = NEW.IsScratch
+       SET DocumentCode = NEW.Code, DocumentDate = NEW.DocumentDate, FarsiDocumentDate = NEW.FarsiDocumentDate,
+           BranchID = NEW.BranchID, IsFinalized = NEW.IsFinalized, IsScratch = NEW.IsScratch
      WHERE DocumentID = NEW.ID;
 END;
 
 CREATE TRIGGER trAccountDocumentUpdate
-AFTER UPDATE OF ID, Code, DocumentDate, BranchID, IsScratch ON tblAccountDocument
+AFTER UPDATE OF ID, Code, DocumentDate, FarsiDocumentDate, BranchID, IsFinalized, IsScratch ON tblAccountDocument
 BEGIN
     UPDATE tblAccountDocumentDetail
-       SET DocumentCode = NEW.Code, DocumentDate = NEW.DocumentDate,
-           BranchID = NEW.BranchID, IsScratch = NEW.IsScratch
+       SET DocumentCode = NEW.Code, DocumentDate = NEW.DocumentDate, FarsiDocumentDate = NEW.FarsiDocumentDate,
+           BranchID = NEW.BranchID, IsFinalized = NEW.IsFinalized, IsScratch = NEW.IsScratch
      WHERE DocumentID = NEW.ID;
 END;

@@ -37,6 +37,8 @@ struct Line
     std::string formSpec; // AdditionalFormSpec, a reference number
     int dueDay = -1;      // TransactionDate; -1 = the document's date
     int contract = 0;
+    int formType = 0;     // source form of the row, 0 none
+    int formId = 0;
     int person = 0;       // object of the account's person class
     ObjectTag tags[6];
     int tagCount = 0;
@@ -55,7 +57,7 @@ struct Document
     int day = 0;
     int branch = 1;
     std::string description;
-    int formType = 0; // the source form of every row, 0 none
+    int formType = 0; // the source form of the rows added next, 0 none
     int formId = 0;
     bool draft = false;
     std::vector<Line> lines;
@@ -78,6 +80,8 @@ struct Document
         line.debit = debit;
         line.credit = credit;
         line.description = std::move(text);
+        line.formType = formType;
+        line.formId = formId;
         return line;
     }
 };
@@ -99,10 +103,25 @@ struct Event
     int formId = 0;            // receipt, payment or purchase number
     int cheque = 0;
     int group = 0;             // goods group of a returned item
-    int good = 0;
     int percent = 100;         // price level of the originating day
     int month = 0;
     int year = 0;
+};
+
+// A sale invoice as its accounting rows need it.
+struct Invoice
+{
+    int id = 0;
+    int code = 0;
+    int branch = 0;
+    int person = 0;          // customer, 0 for a cash sale
+    Money net = 0;
+    Money tax = 0;
+    Money delivery = 0;
+    int group = 0;           // goods group of the first item
+    Money returnedValue = 0; // what a customer may bring back of the first item
+    Money returnedTax = 0;
+    Money total() const { return net + tax + delivery; }
 };
 
 class BookGenerator
@@ -115,7 +134,7 @@ public:
 
 private:
     // Writing
-    int emit(Document &document);
+    int post(Document &document);
     void link(int referenceType, int referenceId, int referenceRow, int relatedType, int relatedId,
               int relatedRow, Money value, bool valueKnown);
 
@@ -126,14 +145,17 @@ private:
 
     // Documents
     void opening(size_t periodIndex);
+    Invoice invoice(int day, int branch, int person, bool wholesale);
+    void recordInvoice(int day, const Invoice &invoice, int documentId);
     void sale(int day);
+    void cashSalesOfDay(int day);
     void receipt(int day, const Event &event);
     void chequeCollection(int day, const Event &event);
     void saleReturn(int day, const Event &event);
     void purchase(int day);
     void supplierPayment(int day, const Event &event);
     void chequePayment(int day, const Event &event);
-    void cashDeposit(int day);
+    void cashDeposit(int day, bool monthEnd);
     void rent(int day);
     void bills(int day);
     void payroll(int day);
@@ -146,12 +168,14 @@ private:
     int id(Role role) const { return m_accountId[size_t(role)]; }
     const std::string &personName(int person) const { return m_personNames.at(person); }
     int pricePercent(int day) const;
-    const DemoPerson &pickPerson(const std::vector<DemoPerson> &persons) { return persons[size_t(m_random.below(int(persons.size())))]; }
+    const DemoPerson &pickPerson(const std::vector<DemoPerson> &persons)
+    {
+        return persons[size_t(m_random.below(int(persons.size())))];
+    }
     int pickSaleBranch();
     int chequeNumber() { return m_random.between(100000, 999999); }
     Line &tagCustomer(Line &line, Role account, int person, int branch);
 
-    SqliteFile &m_file;
     const DemoCatalogue &m_catalogue;
     const std::vector<DemoDay> &m_days;
     const std::vector<DemoPeriod> &m_periods;
@@ -184,15 +208,20 @@ private:
     int m_returnId = 0;
     int m_linkId = 0;
     int m_purchaseCredit = 0; // sales since the last purchase
-    Money m_cashToday = 0;
+    int m_returnPerMille = 15;
+    int m_wholesaleRows = 0;
+    int m_wholesaleReceipts = 0;
+    Money m_undepositedCash = 0;
+    int m_undepositedSales = 0;
+    size_t m_staffOnPayroll = 0;
+    std::map<int, std::vector<Invoice>> m_cashSales; // branch -> the day's cash sales
     Money m_pettySpent = 0;
     DemoBooksSummary m_summary;
 };
 
 BookGenerator::BookGenerator(SqliteFile &file, const DemoCatalogue &catalogue, const std::vector<DemoDay> &days,
                              const std::vector<DemoPeriod> &periods, int today, DemoRandom &random)
-    : m_file(file)
-    , m_catalogue(catalogue)
+    : m_catalogue(catalogue)
     , m_days(days)
     , m_periods(periods)
     , m_today(today)
@@ -203,16 +232,17 @@ BookGenerator::BookGenerator(SqliteFile &file, const DemoCatalogue &catalogue, c
     , m_insertDetail(file, "INSERT INTO tblAccountDocumentDetail (DocumentID, RowNumber, AccountID, DebitValue, "
                            "CreditValue, Description, AccTransDescription, TransactionDate, FarsiTransactionDate, "
                            "DocumentTypeID, AdditionalFormSpec, ContractID, FormID, FormTypeID, IsChecked, "
-                           "IsAssignmentExcluded, DocumentCode, DocumentDate, BranchID, IsScratch) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                           "IsAssignmentExcluded, DocumentCode, DocumentDate, FarsiDocumentDate, BranchID, "
+                           "IsFinalized, IsScratch) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
     , m_insertObject(file, "INSERT INTO tblAccountDocumentDetailObject (DocumentID, RowNumber, ClassID, ObjectID) "
                            "VALUES (?, ?, ?, ?)")
     , m_insertLink(file, "INSERT INTO tblVelkoRelatedForms (ID, ReferenceFormTypeID, ReferenceFormID, "
                          "ReferenceFormRowNumber, RelatedFormTypeID, RelatedFormID, RelatedFormRowNumber, "
                          "AssignedValue) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
     , m_insertInvoice(file, "INSERT INTO tblSaleInvoice (ID, Code, InvoiceDate, FarsiInvoiceDate, CustomerID, "
-                            "BranchID, DocumentID, TotalValue, TaxValue, Description) "
-                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                            "BranchID, DocumentID, TotalValue, TaxValue) "
+                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
     , m_insertItem(file, "INSERT INTO tblSaleInvoiceItem (InvoiceID, RowNumber, GoodID, Qty, RetailPrice, "
                          "SaleValue) VALUES (?, ?, ?, ?, ?, ?)")
     , m_insertReturn(file, "INSERT INTO tblSaleReturn (ID, Code, ReturnDate, FarsiReturnDate, SaleInvoiceID, "
@@ -269,7 +299,7 @@ Line &BookGenerator::tagCustomer(Line &line, Role account, int person, int branc
     return line;
 }
 
-int BookGenerator::emit(Document &document)
+int BookGenerator::post(Document &document)
 {
     Money debit = 0;
     Money credit = 0;
@@ -287,8 +317,9 @@ int BookGenerator::emit(Document &document)
     const int age = m_today - document.day;
     const bool finalized = !document.draft && (pastYear || age > 45);
 
-    m_insertDocument.put(documentId).put(code).put(date.iso).put(date.jalali).put(document.branch)
-        .put(finalized ? 1 : 0).put(document.draft ? 1 : 0).put(document.description)
+    // The texts bound below live in the document and the calendar until each run().
+    m_insertDocument.put(documentId).put(code).putKept(date.iso).putKept(date.jalali).put(document.branch)
+        .put(finalized ? 1 : 0).put(document.draft ? 1 : 0).putKept(document.description)
         .put(document.type).put(m_periods[m_period].id).run();
 
     int rowNumber = 0;
@@ -300,16 +331,19 @@ int BookGenerator::emit(Document &document)
         // Older rows have mostly been reviewed already.
         const int reviewedPercent = document.draft ? 0 : pastYear ? 95 : age > 30 ? 60 : 10;
         const bool checked = m_random.chance(reviewedPercent);
-        const bool excluded = account.role == Role::WholesaleCustomers && m_random.chance(2);
+        // Every fortieth row of the assignment account is kept out of assignment.
+        const bool excluded = account.role == Role::WholesaleCustomers && !document.draft
+                              && ++m_wholesaleRows % 40 == 0;
         const DemoDay &due = m_days[size_t(std::min<int>(line.dueDay < 0 ? document.day : line.dueDay,
                                                          int(m_days.size()) - 1))];
         m_insertDetail.put(documentId).put(rowNumber).put(line.account).put(line.debit).put(line.credit)
-            .put(line.description).putTextOrNull(line.note).put(due.iso).put(due.jalali).put(document.type)
-            .putTextOrNull(line.formSpec).putOptional(line.contract, line.contract != 0)
-            .putOptional(document.formId, document.formType != 0)
-            .putOptional(document.formType, document.formType != 0)
+            .putKept(line.description).putKeptOrNull(line.note).putKept(due.iso).putKept(due.jalali)
+            .put(document.type).putKeptOrNull(line.formSpec).putOptional(line.contract, line.contract != 0)
+            .putOptional(line.formId, line.formType != 0)
+            .putOptional(line.formType, line.formType != 0)
             .put(checked ? 1 : 0).put(excluded ? 1 : 0)
-            .put(code).put(date.iso).put(document.branch).put(document.draft ? 1 : 0).run();
+            .put(code).putKept(date.iso).putKept(date.jalali).put(document.branch).put(finalized ? 1 : 0)
+            .put(document.draft ? 1 : 0).run();
         for (int t = 0; t < line.tagCount; ++t)
             m_insertObject.put(documentId).put(rowNumber).put(line.tags[t].classId).put(line.tags[t].objectId).run();
         if (!document.draft)
@@ -365,6 +399,12 @@ std::vector<int> BookGenerator::salesPerDay(int salesRows) const
 
 DemoBooksSummary BookGenerator::run(int salesRows)
 {
+    // A small business has a small staff: the monthly postings stay below
+    // the sales account's rows down to about two hundred sales.
+    m_staffOnPayroll = size_t(std::clamp(salesRows / 150, 1, int(m_catalogue.staff.size())));
+    // About one and a half percent of the sales come back, and small books
+    // still get a handful of returns.
+    m_returnPerMille = std::clamp(10000 / std::max(1, salesRows), 15, 250);
     const std::vector<int> sales = salesPerDay(salesRows);
     for (m_period = 0; m_period < m_periods.size(); ++m_period) {
         const DemoPeriod &period = m_periods[m_period];
@@ -406,9 +446,9 @@ void BookGenerator::runDay(int day, int sales)
     if (date.day == 3 || date.day == 12 || date.day == 22)
         pettyExpense(day);
 
-    m_cashToday = 0;
     for (int i = 0; i < sales; ++i)
         sale(day);
+    cashSalesOfDay(day);
 
     // Stock is bought twice a month and again as sales use it up.
     m_purchaseCredit += sales;
@@ -419,7 +459,7 @@ void BookGenerator::runDay(int day, int sales)
         purchase(day);
     }
 
-    cashDeposit(day);
+    cashDeposit(day, date.lastOfMonth);
     if (date.lastOfMonth) {
         payroll(day);
         bankCharges(day);
@@ -477,26 +517,20 @@ void BookGenerator::opening(size_t periodIndex)
         }
     }
     if (!document.lines.empty())
-        emit(document);
+        post(document);
 }
 
-void BookGenerator::sale(int day)
+Invoice BookGenerator::invoice(int day, int branch, int person, bool wholesale)
 {
-    const int branch = pickSaleBranch();
-    const int kind = m_random.below(100);
-    const Role account = kind < 22 ? Role::WholesaleCustomers : kind < 28 ? Role::RetailCustomers : Role::Cash;
-    const bool wholesale = account == Role::WholesaleCustomers;
-    const int person = wholesale ? pickPerson(m_catalogue.wholesaleCustomers).id
-                       : account == Role::RetailCustomers ? pickPerson(m_catalogue.retailCustomers).id : 0;
+    Invoice invoice;
+    invoice.id = ++m_invoiceId;
+    invoice.code = ++m_invoiceCode;
+    invoice.branch = branch;
+    invoice.person = person;
     const int percent = pricePercent(day);
-
-    const int invoiceId = ++m_invoiceId;
-    const int invoiceCode = ++m_invoiceCode;
     const int itemCount = wholesale ? m_random.between(2, 4) : m_random.between(1, 3);
     int chosen[4] = {0, 0, 0, 0};
-    Money net = 0;
     Money taxable = 0;
-    Event returned; // the item a customer may bring back
     for (int item = 0; item < itemCount; ++item) {
         int index = 0;
         do {
@@ -507,86 +541,139 @@ void BookGenerator::sale(int day)
         const int quantity = wholesale ? m_random.between(5, 60) : m_random.between(1, 5);
         const Money price = scaled(good.price, percent);
         const Money value = price * quantity;
-        net += value;
+        invoice.net += value;
         if (good.taxable)
             taxable += value;
-        m_insertItem.put(invoiceId).put(item + 1).put(good.id).put(quantity).put(price).put(value).run();
-        if (item == 0 || m_random.chance(30)) {
-            returned.good = good.id;
-            returned.group = good.groupId;
-            returned.amount = price * std::max(1, quantity / 4);
-            returned.tax = good.taxable ? returned.amount / 10 : 0;
+        m_insertItem.put(invoice.id).put(item + 1).put(good.id).put(quantity).put(price).put(value).run();
+        if (item == 0) {
+            invoice.group = good.groupId;
+            invoice.returnedValue = price * std::max(1, quantity / 4);
+            invoice.returnedTax = good.taxable ? invoice.returnedValue / 10 : 0;
         }
     }
-    const Money tax = (taxable + 5) / 10;
-    const Money delivery = wholesale && m_random.chance(20) ? scaled(1500000, percent) : 0;
-    const Money total = net + tax + delivery;
-    const int firstGroup = m_catalogue.goods[size_t(chosen[0] - 1)].groupId;
-    const std::string invoiceText = T::SaleByInvoice + str(invoiceCode);
-    const int creditDays = wholesale ? 30 : account == Role::RetailCustomers ? 15 : 0;
+    invoice.tax = (taxable + 5) / 10;
+    invoice.delivery = wholesale && m_random.chance(20) ? scaled(1500000, percent) : 0;
+    return invoice;
+}
 
-    Document document;
-    document.start(DemoDocumentType::Sale, day, branch,
-                   person ? invoiceText + T::To + personName(person) : invoiceText);
-    document.formType = DemoForm::SaleInvoice;
-    document.formId = invoiceId;
-    Line &customer = document.add(id(account), total, 0, document.description);
-    customer.formSpec = str(invoiceCode);
-    if (person) {
+void BookGenerator::recordInvoice(int day, const Invoice &invoice, int documentId)
+{
+    const DemoDay &date = m_days[size_t(day)];
+    m_insertInvoice.put(invoice.id).put(invoice.code).put(date.iso).put(date.jalali)
+        .putOptional(invoice.person, invoice.person != 0).put(invoice.branch).put(documentId)
+        .put(invoice.total()).put(invoice.tax).run();
+}
+
+void BookGenerator::sale(int day)
+{
+    const int branch = pickSaleBranch();
+    const int kind = m_random.below(100);
+    const Role account = kind < 15 ? Role::WholesaleCustomers : kind < 20 ? Role::RetailCustomers : Role::Cash;
+    const bool wholesale = account == Role::WholesaleCustomers;
+    const int person = wholesale ? pickPerson(m_catalogue.wholesaleCustomers).id
+                       : account == Role::RetailCustomers ? pickPerson(m_catalogue.retailCustomers).id : 0;
+    const Invoice sold = invoice(day, branch, person, wholesale);
+    const std::string invoiceText = T::SaleByInvoice + str(sold.code);
+
+    int documentId = 0;
+    if (account == Role::Cash) {
+        // Cash sales of a shop are posted together at the end of the day.
+        m_cashSales[branch].push_back(sold);
+    } else {
+        const int creditDays = wholesale ? 30 : 15;
+        Document document;
+        document.start(DemoDocumentType::Sale, day, branch, invoiceText + T::To + personName(person));
+        document.formType = DemoForm::SaleInvoice;
+        document.formId = sold.id;
+        Line &customer = document.add(id(account), sold.total(), 0, document.description);
+        customer.formSpec = str(sold.code);
         tagCustomer(customer, account, person, branch);
         customer.dueDay = day + creditDays;
-        customer.note = T::SettleWithin + str(creditDays) + T::Days;
-        if (customer.contract)
-            customer.note = T::ContractNote + m_catalogue.contractName(customer.contract);
-    }
-    if (wholesale) {
-        customer.tag(DemoClass::RevenueCentre, m_catalogue.wholesaleUnit);
-        customer.tag(DemoClass::GoodGroup, firstGroup);
-    }
-    Line &revenue = document.add(id(Role::Sales), 0, net, invoiceText);
-    revenue.formSpec = str(invoiceCode);
-    revenue.contract = customer.contract;
-    revenue.tag(DemoClass::GoodGroup, firstGroup);
-    if (tax > 0)
-        document.add(id(Role::SalesVat), 0, tax, T::SaleVat + str(invoiceCode)).formSpec = str(invoiceCode);
-    if (delivery > 0)
-        document.add(id(Role::DeliveryRevenue), 0, delivery, T::SaleDelivery + str(invoiceCode));
-    const int documentId = emit(document);
+        customer.note = customer.contract ? T::ContractNote + m_catalogue.contractName(customer.contract)
+                                          : T::SettleWithin + str(creditDays) + T::Days;
+        if (wholesale) {
+            customer.tag(DemoClass::RevenueCentre, m_catalogue.wholesaleUnit);
+            customer.tag(DemoClass::GoodGroup, sold.group);
+        }
+        Line &revenue = document.add(id(Role::Sales), 0, sold.net, invoiceText);
+        revenue.formSpec = str(sold.code);
+        revenue.contract = customer.contract;
+        revenue.tag(DemoClass::GoodGroup, sold.group);
+        if (sold.tax > 0)
+            document.add(id(Role::SalesVat), 0, sold.tax, T::SaleVat + str(sold.code)).formSpec = str(sold.code);
+        if (sold.delivery > 0)
+            document.add(id(Role::DeliveryRevenue), 0, sold.delivery, T::SaleDelivery + str(sold.code));
+        documentId = post(document);
+        recordInvoice(day, sold, documentId);
 
-    const DemoDay &date = m_days[size_t(day)];
-    m_insertInvoice.put(invoiceId).put(invoiceCode).put(date.iso).put(date.jalali).putOptional(person, person != 0)
-        .put(branch).put(documentId).put(total).put(tax).put(T::InvoiceDescription + str(invoiceCode)).run();
-
-    if (account == Role::Cash)
-        m_cashToday += total;
-
-    Event settle;
-    settle.kind = EventKind::Receipt;
-    settle.person = person;
-    settle.account = account;
-    settle.branch = branch;
-    settle.invoiceDocument = documentId;
-    settle.invoiceId = invoiceId;
-    settle.invoiceCode = invoiceCode;
-    if (wholesale && m_random.chance(20)) {
-        // Paid in two instalments.
-        settle.amount = total * 4 / 10;
-        schedule(day + m_random.between(7, 30), settle);
-        settle.amount = total - settle.amount;
-        schedule(day + m_random.between(31, 75), settle);
-    } else if (person) {
-        settle.amount = total;
-        schedule(day + (wholesale ? m_random.between(7, 60) : m_random.between(3, 30)), settle);
+        Event settle;
+        settle.kind = EventKind::Receipt;
+        settle.person = person;
+        settle.account = account;
+        settle.branch = branch;
+        settle.invoiceDocument = documentId;
+        settle.invoiceId = sold.id;
+        settle.invoiceCode = sold.code;
+        if (wholesale && m_random.chance(20)) {
+            // Paid in two instalments.
+            settle.amount = sold.total() * 4 / 10;
+            schedule(day + m_random.between(7, 30), settle);
+            settle.amount = sold.total() - settle.amount;
+            schedule(day + m_random.between(31, 75), settle);
+        } else {
+            settle.amount = sold.total();
+            schedule(day + (wholesale ? m_random.between(7, 60) : m_random.between(3, 30)), settle);
+        }
     }
 
-    if (m_random.chancePerMille(15)) {
+    if (m_random.chancePerMille(m_returnPerMille)) {
+        Event returned;
         returned.kind = EventKind::SaleReturn;
         returned.person = person;
         returned.account = account;
         returned.branch = branch;
-        returned.invoiceId = invoiceId;
-        returned.invoiceCode = invoiceCode;
+        returned.invoiceId = sold.id;
+        returned.invoiceCode = sold.code;
+        returned.amount = sold.returnedValue;
+        returned.tax = sold.returnedTax;
+        returned.group = sold.group;
         schedule(day + m_random.between(1, 10), returned);
+    }
+}
+
+void BookGenerator::cashSalesOfDay(int day)
+{
+    // One document per shop: a revenue row for every sale invoice, the day's
+    // tax, and the cash taken.
+    for (auto &[branch, invoices] : m_cashSales) {
+        if (invoices.empty())
+            continue;
+        const std::string text = T::DailyCashSales + m_catalogue.branchName(branch);
+        Document document;
+        document.start(DemoDocumentType::Sale, day, branch, text);
+        Money cash = 0;
+        Money tax = 0;
+        for (const Invoice &sold : invoices) {
+            cash += sold.total();
+            tax += sold.tax;
+        }
+        document.add(id(Role::Cash), cash, 0, text).note = T::InvoiceCount + str(std::int64_t(invoices.size()));
+        document.formType = DemoForm::SaleInvoice;
+        for (const Invoice &sold : invoices) {
+            document.formId = sold.id;
+            Line &revenue = document.add(id(Role::Sales), 0, sold.net, T::SaleByInvoice + str(sold.code));
+            revenue.formSpec = str(sold.code);
+            revenue.tag(DemoClass::GoodGroup, sold.group);
+        }
+        document.formType = 0;
+        if (tax > 0)
+            document.add(id(Role::SalesVat), 0, tax, T::DailySalesVat + m_catalogue.branchName(branch));
+        const int documentId = post(document);
+        for (const Invoice &sold : invoices)
+            recordInvoice(day, sold, documentId);
+        m_undepositedCash += cash;
+        m_undepositedSales += int(invoices.size());
+        invoices.clear();
     }
 }
 
@@ -610,6 +697,7 @@ void BookGenerator::receipt(int day, const Event &event)
                                       + m_days[size_t(std::min<int>(dueDay, int(m_days.size()) - 1))].jalali);
         held.dueDay = dueDay;
         held.formSpec = str(cheque);
+        held.note = T::DrawnOn + std::string(m_random.pick(T::ChequeBanks));
         held.person = event.person;
         held.tag(DemoClass::Person, event.person);
         Line &customer = document.add(id(event.account), 0, event.amount,
@@ -634,20 +722,20 @@ void BookGenerator::receipt(int day, const Event &event)
         customer.formSpec = str(receiptId);
         tagCustomer(customer, event.account, event.person, event.branch);
     }
-    const int documentId = emit(document);
+    const int documentId = post(document);
 
     // Wholesale receipts are assigned to the invoice they pay: mostly to the
     // invoice's accounting-document row, otherwise to the sale invoice form,
     // some of them still waiting for their amount.
     if (wholesale) {
         const int customerRow = 2;
-        const int kind = m_random.below(100);
-        if (kind < 75)
+        const int turn = ++m_wholesaleReceipts % 10;
+        if (turn < 8)
             link(DemoForm::AccountingDocument, documentId, customerRow, DemoForm::AccountingDocument,
                  event.invoiceDocument, 1, event.amount, true);
         else
             link(DemoForm::AccountingDocument, documentId, customerRow, DemoForm::SaleInvoice, event.invoiceId, 0,
-                 event.amount, kind < 90);
+                 event.amount, turn == 8);
     }
 }
 
@@ -665,13 +753,13 @@ void BookGenerator::chequeCollection(int day, const Event &event)
     held.formSpec = str(event.cheque);
     held.person = event.person;
     held.tag(DemoClass::Person, event.person);
-    emit(document);
+    post(document);
 }
 
 void BookGenerator::saleReturn(int day, const Event &event)
 {
     const int returnId = ++m_returnId;
-    const bool withInvoice = m_random.chance(85);
+    const bool withInvoice = returnId % 6 != 2; // now and then goods come back without their invoice
     const std::string text = withInvoice ? T::ReturnOfInvoice + str(event.invoiceCode)
                                          : T::ReturnWithoutInvoice + str(returnId);
     Document document;
@@ -684,14 +772,14 @@ void BookGenerator::saleReturn(int day, const Event &event)
     Line &customer = document.add(id(event.account), 0, event.amount + event.tax, text);
     if (event.person)
         tagCustomer(customer, event.account, event.person, event.branch);
-    const int documentId = emit(document);
+    const int documentId = post(document);
 
     const DemoDay &date = m_days[size_t(day)];
     m_insertReturn.put(returnId).put(returnId).put(date.iso).put(date.jalali)
         .putOptional(event.invoiceId, withInvoice).putOptional(event.person, event.person != 0)
         .put(event.branch).put(documentId).put(event.amount + event.tax).put(text).run();
     if (event.account == Role::Cash)
-        m_cashToday -= event.amount + event.tax;
+        m_undepositedCash -= event.amount + event.tax;
 }
 
 void BookGenerator::purchase(int day)
@@ -707,8 +795,10 @@ void BookGenerator::purchase(int day)
                    T::PurchaseByInvoice + number + T::From + supplier.name);
     document.formType = DemoForm::PurchaseInvoice;
     document.formId = purchaseId;
-    document.add(id(Role::Inventory), net, 0, T::PurchaseFrom + supplier.name + T::PurchaseInvoiceNumber + number)
-        .formSpec = number;
+    Line &stock = document.add(id(Role::Inventory), net, 0,
+                               T::PurchaseFrom + supplier.name + T::PurchaseInvoiceNumber + number);
+    stock.formSpec = number;
+    stock.note = T::IntoWarehouse + str(purchaseId + 5000);
     if (tax > 0)
         document.add(id(Role::PurchaseVat), tax, 0, T::PurchaseVat + number);
     Line &payable = document.add(id(Role::Suppliers), 0, net + tax, T::PurchaseByInvoice + number);
@@ -716,7 +806,7 @@ void BookGenerator::purchase(int day)
     payable.dueDay = day + 30;
     payable.person = supplier.id;
     payable.tag(DemoClass::Person, supplier.id);
-    emit(document);
+    post(document);
 
     Event pay;
     pay.kind = EventKind::SupplierPayment;
@@ -760,9 +850,10 @@ void BookGenerator::supplierPayment(int day, const Event &event)
         paid.formSpec = str(paymentId);
         paid.person = event.person;
         paid.tag(DemoClass::Person, event.person);
-        document.add(id(Role::Bank1), 0, event.amount, T::TransferTo + name).formSpec = str(paymentId);
+        document.add(id(m_random.chance(50) ? Role::Bank1 : Role::Bank2), 0, event.amount, T::TransferTo + name)
+            .formSpec = str(paymentId);
     }
-    emit(document);
+    post(document);
 }
 
 void BookGenerator::chequePayment(int day, const Event &event)
@@ -776,20 +867,24 @@ void BookGenerator::chequePayment(int day, const Event &event)
     issued.formSpec = str(event.cheque);
     issued.person = event.person;
     issued.tag(DemoClass::Person, event.person);
-    document.add(id(Role::Bank1), 0, event.amount, text).formSpec = str(event.cheque);
-    emit(document);
+    document.add(id(Role::Bank2), 0, event.amount, text).formSpec = str(event.cheque);
+    post(document);
 }
 
-void BookGenerator::cashDeposit(int day)
+void BookGenerator::cashDeposit(int day, bool monthEnd)
 {
-    const Money amount = m_cashToday - m_cashToday % 1000000;
-    if (amount <= 0)
+    // The shops' cash goes to the bank after every thirty sales, and at the
+    // end of the month whatever has come in.
+    const Money amount = m_undepositedCash - m_undepositedCash % 1000000;
+    if (amount <= 0 || (m_undepositedSales < 30 && !monthEnd))
         return;
     Document document;
     document.start(DemoDocumentType::General, day, m_catalogue.headOfficeBranch, T::CashDeposit);
     document.add(id(Role::Bank1), amount, 0, T::CashDeposit);
     document.add(id(Role::Cash), 0, amount, T::CashDepositBank);
-    emit(document);
+    post(document);
+    m_undepositedCash -= amount;
+    m_undepositedSales = 0;
 }
 
 void BookGenerator::rent(int day)
@@ -815,7 +910,7 @@ void BookGenerator::rent(int day)
         }
     }
     document.add(id(Role::Bank1), 0, total, T::RentOfMonth + month);
-    emit(document);
+    post(document);
 }
 
 void BookGenerator::bills(int day)
@@ -830,7 +925,7 @@ void BookGenerator::bills(int day)
     document.add(id(Role::UtilitiesExpense), utilities, 0, T::BillsOfMonth + month).tag(DemoClass::CostCentre, 4);
     document.add(id(Role::PhoneExpense), phone, 0, T::PhoneOfMonth + month).tag(DemoClass::CostCentre, 3);
     document.add(id(Role::Bank2), 0, utilities + phone, T::BillsPaid + month);
-    emit(document);
+    post(document);
 }
 
 // Monthly salary of a staff member at a price level.
@@ -847,7 +942,7 @@ void BookGenerator::payroll(int day)
     Document document;
     document.start(DemoDocumentType::Payroll, day, m_catalogue.headOfficeBranch, T::PayrollOf + month);
     Money total = 0;
-    for (size_t i = 0; i < m_catalogue.staff.size(); ++i) {
+    for (size_t i = 0; i < m_staffOnPayroll; ++i) {
         const DemoPerson &member = m_catalogue.staff[i];
         const Money salary = salaryOf(i, percent);
         total += salary;
@@ -860,8 +955,8 @@ void BookGenerator::payroll(int day)
     }
     const Money insurance = total * 23 / 100;
     document.add(id(Role::InsuranceExpense), insurance, 0, T::InsuranceShare + month);
-    document.add(id(Role::Bank1), 0, insurance, T::InsuranceShare + month);
-    emit(document);
+    document.add(id(Role::Bank2), 0, insurance, T::InsuranceShare + month);
+    post(document);
 
     Event pay;
     pay.kind = EventKind::SalaryPayment;
@@ -877,7 +972,7 @@ void BookGenerator::salaryPayment(int day, const Event &event)
     Document document;
     document.start(DemoDocumentType::Payroll, day, m_catalogue.headOfficeBranch, T::SalaryTransfer + month);
     Money total = 0;
-    for (size_t i = 0; i < m_catalogue.staff.size(); ++i) {
+    for (size_t i = 0; i < m_staffOnPayroll; ++i) {
         const DemoPerson &member = m_catalogue.staff[i];
         const Money salary = salaryOf(i, event.percent);
         total += salary;
@@ -886,7 +981,7 @@ void BookGenerator::salaryPayment(int day, const Event &event)
         paid.tag(DemoClass::Staff, member.id);
     }
     document.add(id(Role::Bank1), 0, total, T::SalaryTransfer + month);
-    emit(document);
+    post(document);
 }
 
 void BookGenerator::bankCharges(int day)
@@ -897,8 +992,8 @@ void BookGenerator::bankCharges(int day)
     Document document;
     document.start(DemoDocumentType::General, day, m_catalogue.headOfficeBranch, text);
     document.add(id(Role::BankCharges), amount, 0, text);
-    document.add(id(Role::Bank1), 0, amount, text);
-    emit(document);
+    document.add(id(date.month % 2 ? Role::Bank1 : Role::Bank2), 0, amount, text);
+    post(document);
 }
 
 void BookGenerator::pettyExpense(int day)
@@ -921,7 +1016,7 @@ void BookGenerator::pettyExpense(int day)
         expense.tag(DemoClass::Project, project);
     }
     document.add(id(Role::PettyCash), 0, amount, document.description);
-    emit(document);
+    post(document);
     m_pettySpent += amount;
 }
 
@@ -934,8 +1029,8 @@ void BookGenerator::pettyCashTopUp(int day)
     Document document;
     document.start(DemoDocumentType::General, day, m_catalogue.headOfficeBranch, text);
     document.add(id(Role::PettyCash), m_pettySpent, 0, text);
-    document.add(id(Role::Bank1), 0, m_pettySpent, text);
-    emit(document);
+    document.add(id(Role::Bank2), 0, m_pettySpent, text);
+    post(document);
     m_pettySpent = 0;
 }
 
@@ -969,7 +1064,7 @@ void BookGenerator::drafts(int count)
                         customer.id, branch);
         }
         document.draft = true;
-        emit(document);
+        post(document);
     }
 }
 

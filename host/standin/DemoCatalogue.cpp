@@ -6,7 +6,7 @@
 
 namespace {
 
-struct AccountRowSpec
+struct AccountRow
 {
     const char *code;
     const char *title;
@@ -22,7 +22,7 @@ using R = AccountRole;
 // The chart of accounts: group (1 digit), general (2), subsidiary (4) and
 // detail (6) levels; the parent of an account is the account whose code is
 // the longest prefix of its own.
-const AccountRowSpec ChartOfAccounts[] = {
+const AccountRow ChartOfAccounts[] = {
     {"1", "دارايي ها", 0, 0, 0, R::None, 0},
     {"11", "دارايي هاي جاري", 0, 0, 0, R::None, 0},
     {"1101", "موجودي نقد و بانك", 0, 0, 0, R::None, 0},
@@ -83,7 +83,7 @@ const AccountRowSpec ChartOfAccounts[] = {
     {"520101", "كارمزد خدمات بانكي", 0, 0, 0, R::BankCharges, 0},
 };
 
-struct ClassSpec
+struct ClassRow
 {
     int id;
     const char *name;
@@ -93,7 +93,7 @@ struct ClassSpec
 
 // Two pairs of classes share their views (cost and revenue centres, staff and
 // persons), so choosing the other class of a pair keeps the chosen object.
-const ClassSpec Classes[] = {
+const ClassRow Classes[] = {
     {DemoClass::CostCentre, "مراكز هزينه", "vwPositionMajor", "vwPositionMinor"},
     {DemoClass::Project, "پروژه ها و قراردادها", "vwAccountContractProjectMajor", "vwAccountContractProjectMinor"},
     {DemoClass::Branch, "شعب", "vwAccountBranchMajor", "vwAccountBranchMinor"},
@@ -103,7 +103,7 @@ const ClassSpec Classes[] = {
     {DemoClass::Person, "اشخاص", "vwPersonMajor", "vwPersonMinor"},
 };
 
-struct RelatedClassSpec
+struct RelatedClassRow
 {
     AccountRole account;
     int classes[6]; // in Sequence order, 0 ends the list
@@ -111,7 +111,7 @@ struct RelatedClassSpec
 
 // The wholesale customers' account carries six classes; the ledger window
 // fills its four filters with the first four.
-const RelatedClassSpec RelatedClasses[] = {
+const RelatedClassRow RelatedClasses[] = {
     {R::WholesaleCustomers, {DemoClass::Person, DemoClass::Project, DemoClass::Branch,
                              DemoClass::RevenueCentre, DemoClass::GoodGroup, DemoClass::CostCentre}},
     {R::RetailCustomers, {DemoClass::Person}},
@@ -177,7 +177,7 @@ const TreeRow GoodUnits[] = {
     {4, "", "كارتن", 0}, {5, "", "قوطي", 0}, {6, "", "بطري", 0},
 };
 
-struct GoodSpec
+struct GoodRow
 {
     const char *code; // null: a good without a code
     const char *name;
@@ -188,7 +188,7 @@ struct GoodSpec
 };
 
 // Basic foodstuffs are exempt from value added tax.
-const GoodSpec Goods[] = {
+const GoodRow Goods[] = {
     {"1010001", "برنج ايراني طارم هاشمي 10 كيلويي", 2, 2, 28500000, false},
     {"1010002", "برنج پاكستاني سوپر باسماتي 10 كيلويي", 2, 2, 16800000, false},
     {"1010003", "عدس درشت 900 گرمي", 3, 2, 1150000, false},
@@ -252,7 +252,7 @@ const char *const LastNames[] = {
     "نوري", "كاظمي", "اكبري", "قاسمي", "عباسي", "تهراني", "شريفي", "يزداني", "نجفي", "فرهادي",
 };
 
-struct ContractSpec
+struct ContractRow
 {
     int id;
     const char *code;
@@ -261,7 +261,7 @@ struct ContractSpec
     int wholesaleIndex; // customer (index into WholesaleNames) or -1
 };
 
-const ContractSpec Contracts[] = {
+const ContractRow Contracts[] = {
     {1, "01", "قراردادهاي فروش عمده", 0, -1},
     {2, "0101", "قرارداد تامين كالاي فروشگاه هاي رفاه گستر", 1, 1},
     {3, "0102", "قرارداد پخش مويرگي استان خراسان", 1, 10},
@@ -363,17 +363,17 @@ DemoCatalogue BuildDemoCatalogue(DemoRandom &random)
     DemoCatalogue catalogue;
 
     std::map<std::string, int> idOfCode;
-    for (const AccountRowSpec &spec : ChartOfAccounts) {
+    for (const AccountRow &row : ChartOfAccounts) {
         DemoAccount account;
         account.id = int(catalogue.accounts.size()) + 1;
-        account.code = spec.code;
-        account.title = spec.title;
-        account.nature = spec.nature;
-        account.maxDebit = spec.maxDebit;
-        account.maxCredit = spec.maxCredit;
-        account.role = spec.role;
-        account.personClass = spec.personClass;
-        account.balanceSheet = spec.code[0] == '1' || spec.code[0] == '2' || spec.code[0] == '3';
+        account.code = row.code;
+        account.title = row.title;
+        account.nature = row.nature;
+        account.maxDebit = row.maxDebit;
+        account.maxCredit = row.maxCredit;
+        account.role = row.role;
+        account.personClass = row.personClass;
+        account.balanceSheet = row.code[0] == '1' || row.code[0] == '2' || row.code[0] == '3';
         for (size_t length = account.code.size() - 1; length > 0; --length) {
             const auto parent = idOfCode.find(account.code.substr(0, length));
             if (parent != idOfCode.end()) {
@@ -390,7 +390,7 @@ DemoCatalogue BuildDemoCatalogue(DemoRandom &random)
     int personId = StaffGroup;
     for (size_t i = 0; i < std::size(WholesaleNames); ++i) {
         DemoPerson person{++personId, WholesaleNames[i], 0};
-        for (const ContractSpec &contract : Contracts)
+        for (const ContractRow &contract : Contracts)
             if (contract.wholesaleIndex == int(i))
                 person.contractId = contract.id;
         catalogue.wholesaleCustomers.push_back(person);
@@ -404,12 +404,12 @@ DemoCatalogue BuildDemoCatalogue(DemoRandom &random)
         catalogue.staff.push_back({++personId, name, 0});
 
     int goodId = 0;
-    for (const GoodSpec &spec : Goods)
-        catalogue.goods.push_back({++goodId, spec.group, spec.price, spec.taxable});
+    for (const GoodRow &row : Goods)
+        catalogue.goods.push_back({++goodId, row.group, row.price, row.taxable});
 
     for (const TreeRow &branch : Branches)
         catalogue.branchNames[branch.id] = branch.name;
-    for (const ContractSpec &contract : Contracts)
+    for (const ContractRow &contract : Contracts)
         catalogue.contractNames[contract.id] = contract.name;
     catalogue.saleBranches = {2, 3, 4, 5, 6};
     catalogue.headOfficeBranch = 1;
@@ -436,14 +436,14 @@ void WriteDemoCatalogue(SqliteFile &file, const DemoCatalogue &catalogue)
     {
         SqliteStatement insert(file, "INSERT INTO tblAccountRelatedClasses (AccountID, ClassID, Sequence) "
                                      "VALUES (?, ?, ?)");
-        for (const RelatedClassSpec &spec : RelatedClasses)
-            for (int i = 0; i < 6 && spec.classes[i] != 0; ++i)
-                insert.put(catalogue.accountId(spec.account)).put(spec.classes[i]).put(i + 1).run();
+        for (const RelatedClassRow &row : RelatedClasses)
+            for (int i = 0; i < 6 && row.classes[i] != 0; ++i)
+                insert.put(catalogue.accountId(row.account)).put(row.classes[i]).put(i + 1).run();
     }
     {
         SqliteStatement insert(file, "INSERT INTO tblAccountClass (ID, Code, Name, ViewMajor, ViewMinor) "
                                      "VALUES (?, ?, ?, ?, ?)");
-        for (const ClassSpec &c : Classes)
+        for (const ClassRow &c : Classes)
             insert.put(c.id).put(std::to_string(c.id)).put(c.name).put(c.viewMajor).put(c.viewMinor).run();
     }
 
@@ -482,7 +482,7 @@ void WriteDemoCatalogue(SqliteFile &file, const DemoCatalogue &catalogue)
     {
         SqliteStatement insert(file, "INSERT INTO tblAccountContractProject (ID, Code, Name, ParentID, "
                                      "PersonID) VALUES (?, ?, ?, ?, ?)");
-        for (const ContractSpec &c : Contracts) {
+        for (const ContractRow &c : Contracts) {
             const int person = c.wholesaleIndex >= 0
                 ? catalogue.wholesaleCustomers[size_t(c.wholesaleIndex)].id : 0;
             insert.put(c.id).put(c.code).put(c.name).putOptional(c.parentId, c.parentId != 0)
@@ -498,7 +498,7 @@ void WriteDemoCatalogue(SqliteFile &file, const DemoCatalogue &catalogue)
         SqliteStatement insert(file, "INSERT INTO tblGood (ID, Code, Barcode, Name, GoodUnitID, GoodGroupID, "
                                      "RetailPrice, IsTaxable) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
         int id = 0;
-        for (const GoodSpec &g : Goods) {
+        for (const GoodRow &g : Goods) {
             ++id;
             insert.put(id);
             if (g.code)

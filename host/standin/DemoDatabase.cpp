@@ -27,9 +27,10 @@ constexpr char DocumentNumberModeSetting[] = "نحوه نمايش شماره س�
 constexpr char ObjectsEnabledSetting[] = "فعال بودن موجوديت هاي تحليلي";
 constexpr char ProgramReports[] = "مسير گزارش هاي برنامه";
 constexpr char DatabaseReports[] = "مسير گزارش هاي كنار پايگاه داده";
+constexpr char SourceReports[] = "مسير گزارش هاي همراه كد برنامه";
 }
 
-struct TemplateSpec
+struct TemplateRow
 {
     int formTypeId;
     int reportFormatId;
@@ -39,7 +40,7 @@ struct TemplateSpec
 
 // The ledger printout offers three templates; the one whose file name holds
 // "Goods" prints sale invoices item by item.
-const TemplateSpec Templates[] = {
+const TemplateRow Templates[] = {
     {DemoForm::AccountTurnover, 31501, "گردش حساب", "AccountDetail.rpt"},
     {DemoForm::AccountTurnover, 31501, "گردش حساب با ريز اقلام فاكتور فروش", "AccountDetailGoods.rpt"},
     {DemoForm::AccountTurnover, 31501, "مغايرت - رديف هاي بررسي نشده", "AccountConflict.rpt"},
@@ -133,18 +134,21 @@ void writeSettings(SqliteFile &file, const DemoCatalogue &catalogue, const Calen
     }
     {
         // Templates are looked for next to the program first, then next to
-        // the database file.
+        // the database file, then in the source tree.
         const QString programFolder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
                                                                    : QDir::currentPath();
         SqliteStatement insert(file, "INSERT INTO tblVelkoBasePath (ID, BasePath, Description) VALUES (?, ?, ?)");
         insert.put(1).put(reportFolder(programFolder)).put(SettingText::ProgramReports).run();
         insert.put(2).put(reportFolder(QFileInfo(databasePath).absolutePath())).put(SettingText::DatabaseReports).run();
+        // The templates shipped in the source tree, for a demo run from a build directory.
+        const QString sourceFolder = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../..");
+        insert.put(3).put(reportFolder(QDir::cleanPath(sourceFolder))).put(SettingText::SourceReports).run();
     }
     {
         SqliteStatement insert(file, "INSERT INTO tblVelkoReportTemplate (ID, Title, FormTypeID, ReportFormatID, "
                                      "FilePath) VALUES (?, ?, ?, ?, ?)");
         int id = 0;
-        for (const TemplateSpec &t : Templates)
+        for (const TemplateRow &t : Templates)
             insert.put(++id).put(t.title).put(t.formTypeId).put(t.reportFormatId).put(t.filePath).run();
     }
 }

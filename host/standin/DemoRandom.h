@@ -1,7 +1,7 @@
 #pragma once
 // The demo books' own random numbers: splitmix64, so that a seed gives the
 // same database with every compiler and standard library (the std
-// distributions are not specified bit for bit).
+// distributions give different numbers from one library to the next).
 
 #include <cstdint>
 

@@ -17,7 +17,8 @@ inline constexpr char ReturnOfInvoice[] = "برگشت از فروش فاكتور
 inline constexpr char ReturnWithoutInvoice[] = "برگشت از فروش بدون فاكتور - برگشتي شماره ";
 inline constexpr char ReturnedGood[] = "كالاي برگشتي: ";
 inline constexpr char ReturnVat[] = "برگشت ماليات ارزش افزوده فاكتور شماره ";
-inline constexpr char InvoiceDescription[] = "فاكتور فروش ";
+inline constexpr char DailyCashSales[] = "فروش نقدي روزانه ";
+inline constexpr char DailySalesVat[] = "ماليات و عوارض ارزش افزوده فروش روزانه ";
 
 // Receipts and cheques received
 inline constexpr char ReceiptFromCustomer[] = "دريافت وجه از مشتري ";
@@ -30,6 +31,12 @@ inline constexpr char DueOn[] = " سررسيد ";
 inline constexpr char ChequeCollected[] = "وصول چك شماره ";
 inline constexpr char IntoBank[] = " به حساب بانك";
 inline constexpr char Dash[] = " - ";
+inline constexpr char DrawnOn[] = "بانك عهده: ";
+inline constexpr const char *ChequeBanks[] = {
+    "ملت شعبه ميدان ونك", "ملي شعبه بازار", "صادرات شعبه چهارباغ", "تجارت شعبه احمدآباد", "سپه شعبه مركزي",
+};
+inline constexpr char InvoiceCount[] = "تعداد فاكتورها: ";
+inline constexpr char IntoWarehouse[] = "تحويل به انبار مركزي - رسيد انبار شماره ";
 
 // Purchases and payments
 inline constexpr char PurchaseByInvoice[] = "خريد كالا طي فاكتور خريد شماره ";

@@ -14,12 +14,14 @@ QString sqliteMessage(sqlite3 *db)
 
 } // namespace
 
+// The connection is used by one thread only, so it skips SQLite's locking.
 SqliteFile::SqliteFile(const QString &path)
     : m_path(path)
 {
     const QByteArray name = QFile::encodeName(path);
     const int rc = sqlite3_open_v2(name.constData(), &m_db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
     if (rc != SQLITE_OK) {
         const QString message = sqliteMessage(m_db);
         sqlite3_close(m_db);
@@ -85,6 +87,14 @@ SqliteStatement &SqliteStatement::put(std::string_view text)
     return *this;
 }
 
+SqliteStatement &SqliteStatement::putKept(std::string_view text)
+{
+    const int rc = sqlite3_bind_text(m_statement, m_next++, text.data(), int(text.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK)
+        fail(rc);
+    return *this;
+}
+
 SqliteStatement &SqliteStatement::putNull()
 {
     const int rc = sqlite3_bind_null(m_statement, m_next++);
@@ -98,9 +108,9 @@ SqliteStatement &SqliteStatement::putOptional(std::int64_t value, bool hasValue)
     return hasValue ? put(value) : putNull();
 }
 
-SqliteStatement &SqliteStatement::putTextOrNull(std::string_view text)
+SqliteStatement &SqliteStatement::putKeptOrNull(std::string_view text)
 {
-    return text.empty() ? putNull() : put(text);
+    return text.empty() ? putNull() : putKept(text);
 }
 
 void SqliteStatement::run()

@@ -46,11 +46,13 @@ public:
     SqliteStatement &put(int value) { return put(std::int64_t(value)); }
     SqliteStatement &put(std::string_view text);
     SqliteStatement &put(const char *text) { return put(std::string_view(text)); }
+    // A text the caller keeps unchanged until run() returns: bound without a copy.
+    SqliteStatement &putKept(std::string_view text);
     SqliteStatement &putNull();
     // A whole number, or null when hasValue is false.
     SqliteStatement &putOptional(std::int64_t value, bool hasValue);
-    // A text, or null when it is empty.
-    SqliteStatement &putTextOrNull(std::string_view text);
+    // A kept text (as putKept), or null when it is empty.
+    SqliteStatement &putKeptOrNull(std::string_view text);
 
     // Steps the statement to its end and makes it ready for the next values.
     void run();

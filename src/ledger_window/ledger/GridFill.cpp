@@ -397,47 +397,47 @@ void assignmentTotals(const FlexGrid &grid, SummaryFieldSink &fields)
 
 } // namespace
 
-const QList<SummaryFieldText> &SummaryFieldTexts()
+const std::array<SummaryFieldText, 16> &SummaryFieldTexts()
 {
     // The credit-limit captions join their two words with a zero-width non-joiner.
-    static const QList<SummaryFieldText> texts = {
-        {QStringLiteral("txtSumDebit"), QStringLiteral("جمع بدهكار"), {}},
-        {QStringLiteral("txtSumCredit"), QStringLiteral("جمع بستانكار"), {}},
-        {QStringLiteral("txtSumAllDebit"), QStringLiteral("جمع مانده بدهكار"), {}},
-        {QStringLiteral("txtSumAllCredit"), QStringLiteral("جمع مانده بستانكار"), {}},
-        {QStringLiteral("txtUpToNowAllDebit"), {}, {}},
-        {QStringLiteral("txtUpToNowAllCredit"), {}, {}},
-        {QStringLiteral("txtUpToNowDebit"), {}, {}},
-        {QStringLiteral("txtUpToNowCredit"), {}, {}},
-        {QStringLiteral("txtSumChecked"), {}, {}},
-        {QStringLiteral("txtSumUnChecked"), {}, {}},
-        {QStringLiteral("txtSumAssignedDebit"), QStringLiteral("جمع تخصيص بد"), {}},
-        {QStringLiteral("txtSumAssignedCredit"), QStringLiteral("جمع تخصيص بس"), {}},
-        {QStringLiteral("txtSumNotAssignedDebit"), QStringLiteral("جمع مانده تخصيص بد"), {}},
-        {QStringLiteral("txtSumNotAssignedCredit"), QStringLiteral("جمع مانده تخصيص بس"), {}},
-        {QStringLiteral("txtMaxDebit_Credit"), {}, {}},
-        {QStringLiteral("txtRemMaxDebit_Credit"), {}, {}},
-        // Captions: txtSum beside the balance fields, txtSumToDay beside the
-        // four up-to-today fields, lblSumAssignedValue beside the four
-        // assignment fields.
-        {QStringLiteral("txtSum"), {}, QStringLiteral(":مانده")},
-        {QStringLiteral("txtSumToDay"), {}, QStringLiteral("مانده تا امروز:")},
-        {QStringLiteral("lblSumChecked"), {}, QStringLiteral(":جمع بدهکاري بررسي شده ها")},
-        {QStringLiteral("lblSumUnChecked"), {}, QStringLiteral(":جمع بدهکاري بررسي نشده ها")},
-        {QStringLiteral("lblSumAssignedValue"), {}, QStringLiteral("مانده هاي تخصيص:")},
-        {QStringLiteral("Label2"), {}, QStringLiteral("سقف\u200cاعتبار:")},
-        {QStringLiteral("Label1"), {}, QStringLiteral("مانده\u200cاعتبار:")},
-    };
+    static const std::array<SummaryFieldText, 16> texts = {{
+        {"txtSumDebit", "جمع بدهكار", "", ""},
+        {"txtSumCredit", "جمع بستانكار", "", ""},
+        {"txtSumAllDebit", "جمع مانده بدهكار", "txtSum", ":مانده"},
+        {"txtSumAllCredit", "جمع مانده بستانكار", "txtSum", ":مانده"},
+        {"txtUpToNowAllDebit", "", "txtSumToDay", "مانده تا امروز:"},
+        {"txtUpToNowAllCredit", "", "txtSumToDay", "مانده تا امروز:"},
+        {"txtUpToNowDebit", "", "txtSumToDay", "مانده تا امروز:"},
+        {"txtUpToNowCredit", "", "txtSumToDay", "مانده تا امروز:"},
+        {"txtSumChecked", "", "lblSumChecked", ":جمع بدهکاري بررسي شده ها"},
+        {"txtSumUnChecked", "", "lblSumUnChecked", ":جمع بدهکاري بررسي نشده ها"},
+        {"txtSumAssignedDebit", "جمع تخصيص بد", "lblSumAssignedValue", "مانده هاي تخصيص:"},
+        {"txtSumAssignedCredit", "جمع تخصيص بس", "lblSumAssignedValue", "مانده هاي تخصيص:"},
+        {"txtSumNotAssignedDebit", "جمع مانده تخصيص بد", "lblSumAssignedValue", "مانده هاي تخصيص:"},
+        {"txtSumNotAssignedCredit", "جمع مانده تخصيص بس", "lblSumAssignedValue", "مانده هاي تخصيص:"},
+        {"txtMaxDebit_Credit", "", "Label2", "سقف\u200cاعتبار:"},
+        {"txtRemMaxDebit_Credit", "", "Label1", "مانده\u200cاعتبار:"},
+    }};
     return texts;
 }
 
 void FillLedgerGrid(FlexGrid &grid, const LedgerFillInput &input, LedgerBalances &balances,
                     SummaryFieldSink &fields, QProgressBar *progress)
 {
+    // The walk moves the current cell on every row: with painting on, each
+    // move would repaint and reach the window's selection handler.
+    struct PaintingOff
+    {
+        FlexGrid &grid;
+        const bool wasOn = grid.Redraw();
+        explicit PaintingOff(FlexGrid &g) : grid(g) { grid.setRedraw(false); }
+        ~PaintingOff() { grid.setRedraw(wasOn); }
+    } paintingOff(grid);
+
     RowWalk walk(grid, input.AccountNatureID);
     const int rows = grid.Rows();
     if (rows > 1) {
-        const QDate today = input.Today.isValid() ? input.Today : Today();
+        const QDate today = input.today.isValid() ? input.today : Today();
         const std::vector<bool> dueLater = rowsDueAfter(grid, today);
         // The balance brought forward counts up to today when it lies before
         // today, and (as it always did) when the first row is not due after

@@ -15,7 +15,7 @@
 #include <QDate>
 #include <QString>
 
-#include <QList>
+#include <array>
 
 class FlexGrid;
 class QProgressBar;
@@ -36,16 +36,17 @@ inline constexpr char SumNotAssignedDebit[] = "txtSumNotAssignedDebit";
 inline constexpr char SumNotAssignedCredit[] = "txtSumNotAssignedCredit";
 } // namespace SummaryFieldNames
 
-// Designed texts around the summary fields, one row per control: a summary
-// field with its hover text, or a flat text field or label that stands
-// beside some of them as their caption, with the caption it shows.
+// Designed texts around the summary fields: the hover text of each field and
+// the caption shown beside it by another control (several fields share one
+// caption). Empty texts are "none".
 struct SummaryFieldText
 {
-    QString name;
-    QString hoverText;
-    QString caption;
+    const char *field;
+    const char *hoverText;      // UTF-8
+    const char *captionControl;
+    const char *captionText;    // UTF-8
 };
-const QList<SummaryFieldText> &SummaryFieldTexts();
+const std::array<SummaryFieldText, 16> &SummaryFieldTexts();
 
 // What the window shows in its summary fields; the window implements it over
 // its text fields.
@@ -75,11 +76,12 @@ struct LedgerFillInput
     // brought forward belongs to the balance up to today when it lies before
     // today.
     QDate FromDate;
-    QDate Today; // invalid: the component's Today()
+    QDate today; // invalid: the component's Today()
 };
 
-// Walks data rows 1 .. Rows() - 1 of the grid (painting must be off) and
-// writes the summary fields. The progress bar, when given, is shown during
+// Walks data rows 1 .. Rows() - 1 of the grid and writes the summary fields.
+// Painting is off during the walk and, when the caller had it off already,
+// stays off afterwards. The progress bar, when given, is shown during
 // the walk and moved about a hundred times. A due date (column 12) that is
 // not a date throws DatabaseError before anything is written.
 void FillLedgerGrid(FlexGrid &grid, const LedgerFillInput &input, LedgerBalances &balances,

@@ -6,7 +6,7 @@
 
 namespace {
 
-const std::array<LedgerColumnSpec, ColumnCount> Columns = {{
+const std::array<LedgerColumnLayout, ColumnCount> Columns = {{
     {AccTransCode, "AccTransCode", "شماره", 600, "شماره", -1},
     {DocumentID, "DocumentID", "شماره سيستمي", 0, "شماره سيستمي", -1},
     {FarsiDocumentDate, "FarsiDocumentDate", "تاريخ سند", 1000, "تاريخ سند", -1},
@@ -96,7 +96,7 @@ void paintAlternating(FlexGrid &grid, SetBack setBack)
 
 } // namespace
 
-const std::array<LedgerColumnSpec, ColumnCount> &LedgerColumnTable()
+const std::array<LedgerColumnLayout, ColumnCount> &LedgerColumnTable()
 {
     return Columns;
 }
@@ -106,9 +106,9 @@ void SetupLedgerGridAtStartup(FlexGrid &grid, qint16 documentNumberMode)
     grid.setCols(ColumnCount);
     grid.setRows(2);
     grid.setFixedRows(1);
-    for (const LedgerColumnSpec &spec : Columns) {
-        grid.setTextMatrix(0, spec.column, utf8(spec.startupHeader));
-        grid.setColWidth(spec.column, spec.startupWidth);
+    for (const LedgerColumnLayout &layout : Columns) {
+        grid.setTextMatrix(0, layout.column, utf8(layout.startupHeader));
+        grid.setColWidth(layout.column, layout.startupWidth);
     }
     centreCellsOfFirstColumns(grid);
     grid.setColAlignmentFixed(AccTransCode, FlexGrid::AlignCenterCenter);

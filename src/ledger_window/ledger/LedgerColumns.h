@@ -48,7 +48,13 @@ enum LedgerColumn : int {
 };
 static_assert(AssignmentState == 31 && ColumnCount == 32);
 
-struct LedgerColumnSpec
+// The same names under a qualifier, for code that prefers LedgerCol::Debit
+// or a using-directive.
+namespace LedgerCol {
+using enum ::LedgerColumn;
+}
+
+struct LedgerColumnLayout
 {
     LedgerColumn column;
     const char *name;
@@ -59,7 +65,7 @@ struct LedgerColumnSpec
 };
 
 // Header texts and widths at window start-up and after an ordinary query.
-const std::array<LedgerColumnSpec, ColumnCount> &LedgerColumnTable();
+const std::array<LedgerColumnLayout, ColumnCount> &LedgerColumnTable();
 
 // Texts and colours the grid's rows carry.
 namespace LedgerGridTexts {
@@ -72,7 +78,7 @@ inline constexpr char ExcludedMark[] = "خارج از تخصيص";
 } // namespace LedgerGridTexts
 
 namespace LedgerGridColors {
-inline constexpr quint32 OddRowBack = 14408673;    // &HDBDAE1, light grey
+inline constexpr quint32 OddRowBack = 14408673;    // 0xDBDBE1, light grey
 inline constexpr quint32 EvenRowBack = 0x80000005; // system window background
 } // namespace LedgerGridColors
 

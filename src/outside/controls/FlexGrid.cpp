@@ -175,8 +175,10 @@ FlexGrid::FlexGrid(QWidget *parent)
     QObject::disconnect(header, &QHeaderView::sectionPressed, m_view, nullptr);
     QObject::disconnect(header, &QHeaderView::sectionEntered, m_view, nullptr);
     connect(header, &QHeaderView::sectionResized, this, [this](int logical, int, int size) {
-        if (!m_applyingLayout && logical >= 0 && std::size_t(logical) < m_widths.size())
+        if (!m_applyingLayout && logical >= 0 && std::size_t(logical) < m_widths.size()) {
             m_widths[std::size_t(logical)] = pixelsToTwips(size);
+            m_headerResized = true;
+        }
     });
 
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -195,23 +197,20 @@ FlexGrid::FlexGrid(QWidget *parent)
     applyColumnLayout();
 }
 
-FlexGrid::~FlexGrid() = default;
+FlexGrid::~FlexGrid()
+{
+    // The table goes first: while it closes it still asks the model, which
+    // reads this grid's members.
+    QTableView *view = m_view;
+    m_view = nullptr;
+    delete view;
+}
 
 // ---- shape -------------------------------------------------------------
 
 int FlexGrid::dataRowCount() const
 {
     return m_store.rowCount();
-}
-
-int FlexGrid::Rows() const
-{
-    return dataRowCount() + 1;
-}
-
-int FlexGrid::Cols() const
-{
-    return m_store.colCount();
 }
 
 int FlexGrid::FixedRows() const
@@ -426,25 +425,11 @@ void FlexGrid::setTextMatrix(int row, int col, const QString &text)
     cellsChanged(row, row, col, col);
 }
 
-std::string_view FlexGrid::cellUtf8(int row, int col) const
+void FlexGrid::throwBadDataCell(int row, int col) const
 {
     checkRow(row);
     checkCol(col);
-    if (row == 0)
-        throw std::out_of_range("cellUtf8 reads data rows only");
-    return m_store.text(row - 1, col);
-}
-
-void FlexGrid::setCellUtf8(int row, int col, std::string_view utf8)
-{
-    checkRow(row);
-    checkCol(col);
-    if (row == 0) {
-        setTextMatrix(0, col, QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-        return;
-    }
-    m_store.setText(row - 1, col, utf8);
-    cellsChanged(row, row, col, col);
+    throw std::out_of_range("The header row is not a data cell");
 }
 
 void FlexGrid::cellsChanged(int row0, int row1, int col0, int col1)
@@ -751,6 +736,8 @@ void FlexGrid::trackMouse(QObject *watched, const QPoint &position)
 
 bool FlexGrid::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!m_view)
+        return false;
     QHeaderView *header = m_view->horizontalHeader();
     const bool onCells = watched == m_view->viewport();
     const bool onHeader = watched == header->viewport() || watched == header;
@@ -766,6 +753,7 @@ bool FlexGrid::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseButtonPress: {
             auto *mouse = static_cast<QMouseEvent *>(event);
             trackMouse(watched, mouse->position().toPoint());
+            m_headerResized = false;
             emit MouseDown(mouse->button(), mouse->modifiers(),
                            static_cast<QWidget *>(watched)->mapTo(this, mouse->position().toPoint()));
             if (mouse->button() == Qt::RightButton)
@@ -775,7 +763,7 @@ bool FlexGrid::eventFilter(QObject *watched, QEvent *event)
         case QEvent::MouseButtonRelease: {
             auto *mouse = static_cast<QMouseEvent *>(event);
             trackMouse(watched, mouse->position().toPoint());
-            if (mouse->button() == Qt::LeftButton)
+            if (mouse->button() == Qt::LeftButton && !(onHeader && m_headerResized))
                 emit Click();
             break;
         }

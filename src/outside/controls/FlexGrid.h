@@ -15,9 +15,10 @@
 // Signals follow the original control: SelChange whenever the current cell or
 // the selection block changes, by the user or by code, but only while Redraw
 // is on; Click and DblClick for the left button on cells and on the header
-// (MouseRow() is 0 there); MouseDown, MouseMove and KeyDown before the table
-// handles the event. A right-button press does not move the selection, so a
-// context menu acts on the rows the user selected.
+// (MouseRow() is 0 there; dragging a column border is no click); MouseDown,
+// MouseMove and KeyDown before the table handles the event. A right-button
+// press does not move the selection, so a context menu acts on the rows the
+// user selected. The user may widen columns; ColWidth follows.
 //
 // Invalid row or column numbers throw std::out_of_range, as the original
 // control raises an error for them.
@@ -59,9 +60,9 @@ public:
     explicit FlexGrid(QWidget *parent = nullptr);
     ~FlexGrid() override;
 
-    int Rows() const;
+    int Rows() const { return m_store.rowCount() + 1; }
     void setRows(int rows);          // at least FixedRows(); new rows are empty
-    int Cols() const;
+    int Cols() const { return m_store.colCount(); }
     void setCols(int cols);
     int FixedRows() const;
     void setFixedRows(int rows);     // 0 or 1: one header row at most; 0 hides it
@@ -77,10 +78,21 @@ public:
 
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);
-    // Fast paths over the same cells as TextMatrix, in UTF-8. The view stays
-    // valid until that cell is written again or the rows are reloaded.
-    std::string_view cellUtf8(int row, int col) const;
-    void setCellUtf8(int row, int col, std::string_view utf8);
+    // Fast paths over the data cells of TextMatrix (rows 1 and up), in UTF-8.
+    // The view stays valid until that cell is written again or the rows are
+    // reloaded.
+    std::string_view cellUtf8(int row, int col) const
+    {
+        checkDataCell(row, col);
+        return m_store.text(row - 1, col);
+    }
+    void setCellUtf8(int row, int col, std::string_view utf8)
+    {
+        checkDataCell(row, col);
+        m_store.setText(row - 1, col, utf8);
+        if (m_redraw && !m_resetPending)
+            cellsChanged(row, row, col, col);
+    }
 
     quint32 CellBackColor() const;
     void setCellBackColor(quint32 ole);
@@ -146,6 +158,12 @@ private:
 
     void checkRow(int row) const;
     void checkCol(int col) const;
+    void checkDataCell(int row, int col) const
+    {
+        if (row < 1 || row > m_store.rowCount() || col < 0 || col >= m_store.colCount()) [[unlikely]]
+            throwBadDataCell(row, col);
+    }
+    [[noreturn]] void throwBadDataCell(int row, int col) const;
     int dataRowCount() const;
     void setSelection(int row, int col, int rowSel, int colSel);
     // Row insertions and removals: true when they are gathered (Redraw off).
@@ -175,5 +193,6 @@ private:
     bool m_resetPending = false;        // a model reset begun while Redraw was off
     bool m_syncing = false;             // the grid itself is moving the view's selection
     bool m_applyingLayout = false;
+    bool m_headerResized = false;       // the user dragged a column border since the last press
     QString m_toolTip;
 };

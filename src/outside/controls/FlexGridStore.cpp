@@ -82,30 +82,6 @@ FlexGridStore::FlexGridStore()
 
 FlexGridStore::~FlexGridStore() = default;
 
-FlexGridStore::Cell &FlexGridStore::cell(int row, int col)
-{
-    const quint32 s = m_order[std::size_t(row)];
-    return m_cellBlocks[s / BlockRows][std::size_t(s % BlockRows) * m_cols + col];
-}
-
-const FlexGridStore::Cell &FlexGridStore::cell(int row, int col) const
-{
-    const quint32 s = m_order[std::size_t(row)];
-    return m_cellBlocks[s / BlockRows][std::size_t(s % BlockRows) * m_cols + col];
-}
-
-std::uint16_t &FlexGridStore::styleIndex(int row, int col)
-{
-    const quint32 s = m_order[std::size_t(row)];
-    return m_styleBlocks[s / BlockRows][std::size_t(s % BlockRows) * m_cols + col];
-}
-
-std::uint16_t FlexGridStore::styleIndex(int row, int col) const
-{
-    const quint32 s = m_order[std::size_t(row)];
-    return m_styleBlocks[s / BlockRows][std::size_t(s % BlockRows) * m_cols + col];
-}
-
 quint32 FlexGridStore::newStorageRow()
 {
     if (m_storageRows % BlockRows == 0) {
@@ -197,11 +173,6 @@ void FlexGridStore::clearContents()
     m_recentNext.assign(std::size_t(m_cols), 0);
 }
 
-std::string_view FlexGridStore::arenaText(quint64 position, quint16 length) const
-{
-    return std::string_view(m_chunks[position / ChunkBytes].get() + position % ChunkBytes, length);
-}
-
 quint64 FlexGridStore::appendToArena(std::string_view utf8)
 {
     if (m_chunkUsed + utf8.size() > ChunkBytes) {
@@ -255,28 +226,12 @@ void FlexGridStore::store(Cell &target, int col, std::string_view utf8)
     target = result;
 }
 
-std::string_view FlexGridStore::text(int row, int col) const
+std::string_view FlexGridStore::longText(const Cell &c) const
 {
-    const Cell &c = cell(row, col);
-    if (c.tag <= sizeof(c.bytes))
-        return std::string_view(c.bytes, c.tag);
-    const auto byte = [&](int k) { return quint64(static_cast<unsigned char>(c.bytes[k])); };
-    if (c.tag == ArenaTag) {
-        const auto length = quint16(byte(0) | byte(1) << 8);
-        quint64 position = 0;
-        for (int k = 0; k < 5; ++k)
-            position |= byte(2 + k) << (8 * k);
-        return arenaText(position, length);
-    }
     quint64 index = 0;
     for (int k = 0; k < 7; ++k)
-        index |= byte(k) << (8 * k);
+        index |= quint64(static_cast<unsigned char>(c.bytes[k])) << (8 * k);
     return m_longTexts[index];
-}
-
-void FlexGridStore::setText(int row, int col, std::string_view utf8)
-{
-    store(cell(row, col), col, utf8);
 }
 
 quint32 FlexGridStore::foreColor(int row, int col) const

@@ -43,7 +43,7 @@ public:
 
     // Valid until this cell is written again or the rows are cleared.
     std::string_view text(int row, int col) const;
-    void setText(int row, int col, std::string_view utf8);
+    void setText(int row, int col, std::string_view utf8) { store(cell(row, col), col, utf8); }
 
     quint32 foreColor(int row, int col) const;
     quint32 backColor(int row, int col) const;
@@ -87,14 +87,27 @@ private:
         quint16 length = 0;
     };
 
-    Cell &cell(int row, int col);
-    const Cell &cell(int row, int col) const;
-    std::uint16_t &styleIndex(int row, int col);
-    std::uint16_t styleIndex(int row, int col) const;
+    // Slot of a cell: its storage row through the row order, then its block.
+    Cell &cell(int row, int col)
+    {
+        const quint32 s = m_order[std::size_t(row)];
+        return m_cellBlocks[s / BlockRows][std::size_t(s % BlockRows) * std::size_t(m_cols) + std::size_t(col)];
+    }
+    const Cell &cell(int row, int col) const { return const_cast<FlexGridStore *>(this)->cell(row, col); }
+    std::uint16_t &styleIndex(int row, int col)
+    {
+        const quint32 s = m_order[std::size_t(row)];
+        return m_styleBlocks[s / BlockRows][std::size_t(s % BlockRows) * std::size_t(m_cols) + std::size_t(col)];
+    }
+    std::uint16_t styleIndex(int row, int col) const { return const_cast<FlexGridStore *>(this)->styleIndex(row, col); }
+    std::string_view longText(const Cell &c) const;
     quint32 newStorageRow();
     void store(Cell &target, int col, std::string_view utf8);
     quint64 appendToArena(std::string_view utf8);
-    std::string_view arenaText(quint64 position, quint16 length) const;
+    std::string_view arenaText(quint64 position, quint16 length) const
+    {
+        return std::string_view(m_chunks[position / ChunkBytes].get() + position % ChunkBytes, length);
+    }
     std::uint16_t styleFor(Style style);
     template<typename Change>
     void restyle(int row0, int row1, int col0, int col1, Change change);
@@ -114,3 +127,16 @@ private:
     std::vector<Style> m_styles;
     std::unordered_map<quint64, std::uint16_t> m_styleLookup;
 };
+
+inline std::string_view FlexGridStore::text(int row, int col) const
+{
+    const Cell &c = cell(row, col);
+    if (c.tag <= sizeof(c.bytes))
+        return std::string_view(c.bytes, c.tag);
+    if (c.tag != ArenaTag)
+        return longText(c);
+    const auto byte = [&](int k) { return quint64(static_cast<unsigned char>(c.bytes[k])); };
+    const auto length = quint16(byte(0) | byte(1) << 8);
+    const quint64 position = byte(2) | byte(3) << 8 | byte(4) << 16 | byte(5) << 24 | byte(6) << 32;
+    return arenaText(position, length);
+}

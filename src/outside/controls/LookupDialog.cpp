@@ -56,16 +56,41 @@ FoldingFilter *folding(QSortFilterProxyModel *proxy)
     return static_cast<FoldingFilter *>(proxy);
 }
 
-// Rows in the order a person expects codes: "2" before "10".
+// Rows in the order a person expects codes: "9" before "10" (numbers of any
+// length compared by value), numeric codes before other codes, which go as text.
 QList<qsizetype> naturalOrder(const QList<LookupRow> &rows)
 {
-    QCollator collator;
-    collator.setNumericMode(true);
+    struct Key
+    {
+        bool number;
+        QString text; // digits without leading zeros, or the folded code
+    };
+    QList<Key> keys;
+    keys.reserve(rows.size());
+    for (const LookupRow &row : rows) {
+        Key key{false, LookupFoldText(row.code.trimmed())};
+        key.number = !key.text.isEmpty()
+            && std::all_of(key.text.begin(), key.text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        if (key.number) {
+            qsizetype zeros = 0;
+            while (zeros + 1 < key.text.size() && key.text.at(zeros) == QLatin1Char('0'))
+                ++zeros;
+            key.text.remove(0, zeros);
+        }
+        keys.append(std::move(key));
+    }
     QList<qsizetype> order(rows.size());
     for (qsizetype i = 0; i < rows.size(); ++i)
         order[i] = i;
+    QCollator collator;
     std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
-        return collator.compare(rows[a].code, rows[b].code) < 0;
+        const Key &x = keys[a];
+        const Key &y = keys[b];
+        if (x.number != y.number)
+            return x.number;
+        if (x.number)
+            return x.text.size() != y.text.size() ? x.text.size() < y.text.size() : x.text < y.text;
+        return collator.compare(x.text, y.text) < 0;
     });
     return order;
 }

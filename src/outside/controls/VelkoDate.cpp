@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScreen>
@@ -66,7 +67,10 @@ VelkoDate::VelkoDate(QWidget *parent)
     layout->addWidget(m_box, 1);
     layout->addWidget(m_button);
 
-    connect(m_box, &QLineEdit::editingFinished, this, &VelkoDate::commitTypedText);
+    // Enter and leaving the box take what was typed. Not editingFinished: the
+    // mask withholds it while any place is blank, and a half-typed or erased
+    // date must be answered too.
+    m_box->installEventFilter(this);
     connect(m_button, &QToolButton::clicked, this, &VelkoDate::openCalendar);
     connect(m_watch, &LookupInputWatch::keyDown, this, &VelkoDate::KeyDown);
     m_watch->watchKeys(m_box);
@@ -142,6 +146,22 @@ void VelkoDate::commitTypedText()
         setValue(date);
     else
         refuse(cleaned);
+}
+
+bool VelkoDate::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_box) {
+        if (event->type() == QEvent::FocusOut) {
+            commitTypedText();
+        } else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                commitTypedText();
+            else if (key == Qt::Key_F4 || (key == Qt::Key_Down && (static_cast<QKeyEvent *>(event)->modifiers() & Qt::AltModifier)))
+                openCalendar();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void VelkoDate::openCalendar()

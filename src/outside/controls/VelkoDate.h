@@ -57,6 +57,9 @@ signals:
     void Change();
     void KeyDown(int key, Qt::KeyboardModifiers modifiers);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void commitTypedText();
     void takeCalendarDate(const QDate &date);

@@ -1,0 +1,68 @@
+// ledger-bench <subcommand> [options]: timings and memory of the ledger
+// component on generated data, run offscreen.
+
+#include "Benchmarks.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+struct Subcommand
+{
+    const char *name;
+    int (*run)(const QStringList &args);
+    const char *usage;
+};
+
+const Subcommand Subcommands[] = {
+    {"fill", RunFillBenchmark, "fill --rows N   load N generated ledger rows into the grid, fill it, paint it"},
+    {"view", RunViewBenchmark, "view --rows N   open a generated ledger of N rows through View(AccountID)"},
+};
+
+int usage()
+{
+    std::fprintf(stderr, "usage: ledger-bench <subcommand> [options]\n");
+    for (const Subcommand &command : Subcommands)
+        std::fprintf(stderr, "  %s\n", command.usage);
+    return 2;
+}
+
+} // namespace
+
+double PeakResidentMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+void PrintFigure(const char *name, double value, const char *unit)
+{
+    if (value == double(qint64(value)))
+        std::printf("%s %lld %s\n", name, static_cast<long long>(value), unit);
+    else
+        std::printf("%s %.2f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    for (const Subcommand &command : Subcommands)
+        if (args.first() == QLatin1String(command.name))
+            return command.run(args.mid(1));
+    return usage();
+}

@@ -1,0 +1,875 @@
+// The ledger grid (storage, selection, colours, sort, layout) and the ledger
+// fill (balances, marks, remainders, totals) on grids loaded the way the
+// ledger query loads them.
+
+#include "ledger_window/ledger/GridFill.h"
+#include "ledger_window/ledger/LedgerColumns.h"
+#include "outside/controls/FlexGrid.h"
+#include "outside/controls/OleColor.h"
+#include "session/Clock.h"
+#include "session/DatabaseError.h"
+#include "session/modMain.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+#include <array>
+
+namespace {
+
+constexpr quint32 Red = 255;
+constexpr quint32 WindowText = 0x80000008;
+const QString Reviewed = QString::fromUtf8(LedgerGridTexts::ReviewedMark);
+const QString SixBlanks = QStringLiteral("      ");
+
+// One raw ledger row as the query binds it.
+struct Line
+{
+    QString debit = QStringLiteral("0");
+    QString credit = QStringLiteral("0");
+    QString due = QStringLiteral("2024-01-01");
+    QString checked = QStringLiteral("0");
+    QString assignedDebit = QStringLiteral("0");
+    QString assignedCredit = QStringLiteral("0");
+    bool excluded = false;
+
+    Line &dueOn(const QString &date) { due = date; return *this; }
+    Line &reviewed() { checked = QStringLiteral("1"); return *this; }
+    Line &excludedFromAssignment() { excluded = true; return *this; }
+    Line &assigned(const QString &d, const QString &c) { assignedDebit = d; assignedCredit = c; return *this; }
+};
+using Lines = QList<Line>;
+
+Line dc(const QString &debit, const QString &credit)
+{
+    Line line;
+    line.debit = debit;
+    line.credit = credit;
+    return line;
+}
+
+// Streams rows of column texts into the grid through its RowSink face.
+void load(FlexGrid &grid, const QList<std::array<QString, ColumnCount>> &rows)
+{
+    grid.beginRows(ColumnCount);
+    for (const auto &row : rows) {
+        std::array<QByteArray, ColumnCount> utf8;
+        std::array<std::string_view, ColumnCount> cells;
+        for (int c = 0; c < ColumnCount; ++c) {
+            utf8[c] = row[c].toUtf8();
+            cells[c] = std::string_view(utf8[c].constData(), std::size_t(utf8[c].size()));
+        }
+        grid.appendRow(cells.data(), ColumnCount);
+    }
+    grid.endRows();
+}
+
+void loadLines(FlexGrid &grid, const Lines &lines)
+{
+    SetupLedgerGridAtStartup(grid, 1);
+    QList<std::array<QString, ColumnCount>> rows;
+    for (int i = 0; i < lines.size(); ++i) {
+        const Line &line = lines[i];
+        std::array<QString, ColumnCount> row;
+        row[AccTransCode] = QString::number(100 + i);
+        row[DocumentID] = QString::number(5000 + i);
+        row[Debit] = row[DebitBalance] = line.debit;
+        row[Credit] = row[CreditBalance] = line.credit;
+        row[TransactionDate] = line.due;
+        row[IsChecked] = line.checked;
+        row[AssignedDebit] = line.assignedDebit;
+        row[AssignedCredit] = line.assignedCredit;
+        row[AssignmentState] = line.excluded ? QString::fromUtf8(LedgerGridTexts::ExcludedMark) : QString();
+        rows << row;
+    }
+    load(grid, rows);
+    ApplyLedgerLayoutAfterQuery(grid, 1, true, true);
+    PaintAlternatingRowBackgrounds(grid);
+}
+
+class MapFields : public SummaryFieldSink
+{
+public:
+    void setFieldText(const QString &field, const QString &text) override { texts[field] = text; }
+    void setFieldForeColor(const QString &field, quint32 ole) override { colors[field] = ole; }
+    QHash<QString, QString> texts;
+    QHash<QString, quint32> colors;
+};
+
+struct Filled
+{
+    LedgerBalances balances;
+    MapFields fields;
+};
+
+LedgerFillInput input(qint64 broughtForward = 0, int nature = 0)
+{
+    LedgerFillInput in;
+    in.BalanceBroughtForward = Currency::fromUnits(broughtForward);
+    in.AccountNatureID = qint16(nature);
+    in.today = QDate(2024, 1, 15);
+    return in;
+}
+
+void fill(FlexGrid &grid, const LedgerFillInput &in, Filled &out)
+{
+    FillLedgerGrid(grid, in, out.balances, out.fields);
+    grid.setRedraw(true);
+}
+
+quint32 foreAt(FlexGrid &grid, int row, int col)
+{
+    grid.setRow(row);
+    grid.setCol(col);
+    return grid.CellForeColor();
+}
+
+quint32 backAt(FlexGrid &grid, int row, int col)
+{
+    grid.setRow(row);
+    grid.setCol(col);
+    return grid.CellBackColor();
+}
+
+QStringList column(FlexGrid &grid, int col)
+{
+    QStringList texts;
+    for (int r = 1; r < grid.Rows(); ++r)
+        texts << grid.TextMatrix(r, col);
+    return texts;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Line)
+
+class TestGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        SetTodayForTesting(QDate(2024, 1, 15));
+    }
+    void cleanupTestCase() { SetTodayForTesting(QDate()); }
+
+    // ---- fill ---------------------------------------------------------
+
+    void runningBalance_data()
+    {
+        QTest::addColumn<qint64>("broughtForward");
+        QTest::addColumn<int>("nature");
+        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<QString>("lastDebitBalance");
+        QTest::addColumn<QString>("lastCreditBalance");
+        QTest::addColumn<bool>("lastBalanceRed");
+        QTest::addColumn<QString>("sumAllDebit");
+        QTest::addColumn<QString>("sumAllCredit");
+
+        QTest::newRow("brought forward 100, credit 250: 150 credit, red for a debit nature")
+            << qint64(100) << 0 << Lines {dc("0", "250")} << "" << "150" << true << SixBlanks << "150";
+        QTest::newRow("exact zero shows 0 as credit and is not red")
+            << qint64(0) << 0 << Lines {dc("500", "0"), dc("0", "500")} << "" << "0" << false << SixBlanks << "0";
+        QTest::newRow("debit balance with separators")
+            << qint64(0) << 0 << Lines {dc("1000000", "0"), dc("234567", "0")} << "1,234,567" << "" << false
+            << "1,234,567" << SixBlanks;
+        QTest::newRow("credit nature: a debit balance is red")
+            << qint64(0) << 1 << Lines {dc("100", "0")} << "100" << "" << true << "100" << SixBlanks;
+        QTest::newRow("credit nature: a credit balance is not red")
+            << qint64(-50) << 1 << Lines {dc("0", "100")} << "" << "150" << false << SixBlanks << "150";
+        QTest::newRow("no nature: never red")
+            << qint64(0) << 2 << Lines {dc("0", "100")} << "" << "100" << false << SixBlanks << "100";
+    }
+
+    void runningBalance()
+    {
+        QFETCH(QString, lastDebitBalance);
+        QFETCH(QString, lastCreditBalance);
+        QFETCH(bool, lastBalanceRed);
+        QFETCH(QString, sumAllDebit);
+        QFETCH(QString, sumAllCredit);
+        QFETCH(qint64, broughtForward);
+        QFETCH(int, nature);
+        QFETCH(Lines, lines);
+        FlexGrid grid;
+        loadLines(grid, lines);
+        Filled out;
+        fill(grid, input(broughtForward, nature), out);
+
+        const int last = grid.Rows() - 1;
+        QCOMPARE(grid.TextMatrix(last, DebitBalance), lastDebitBalance);
+        QCOMPARE(grid.TextMatrix(last, CreditBalance), lastCreditBalance);
+        const bool red = lastBalanceRed;
+        QCOMPARE(foreAt(grid, last, DebitBalance) == Red, red);
+        QCOMPARE(foreAt(grid, last, CreditBalance) == Red, red);
+        QCOMPARE(out.fields.texts.value("txtSumAllDebit"), sumAllDebit);
+        QCOMPARE(out.fields.texts.value("txtSumAllCredit"), sumAllCredit);
+    }
+
+    void amountColumnsGetSeparators()
+    {
+        FlexGrid grid;
+        loadLines(grid, {dc(" 1500000 ", "0"), dc("0", "25000000")});
+        Filled out;
+        fill(grid, input(), out);
+        QCOMPARE(column(grid, Debit), QStringList({"1,500,000", "0"}));
+        QCOMPARE(column(grid, Credit), QStringList({"0", "25,000,000"}));
+    }
+
+    // Review colour covers columns 0 to 19; exclusion colours the whole row
+    // and wins over the review colour, on row 1 as on later rows.
+    void rowColours_data()
+    {
+        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("mark");
+        QTest::addColumn<quint32>("col0");
+        QTest::addColumn<quint32>("col19");
+        QTest::addColumn<quint32>("col20");
+        QTest::addColumn<quint32>("col31");
+
+        const Line plain = dc("100", "0");
+        QTest::newRow("reviewed row: red up to column 19")
+            << Lines {Line(plain).reviewed()} << 1 << Reviewed << Red << Red << WindowText << WindowText;
+        QTest::newRow("unreviewed row: window text")
+            << Lines {plain} << 1 << "" << WindowText << WindowText << WindowText << WindowText;
+        QTest::newRow("excluded unreviewed first row stays red")
+            << Lines {Line(plain).excludedFromAssignment()} << 1 << "" << Red << Red << Red << Red;
+        QTest::newRow("excluded unreviewed later row is red")
+            << Lines {plain, Line(plain).excludedFromAssignment()} << 2 << "" << Red << Red << Red << Red;
+        QTest::newRow("excluded reviewed row is red")
+            << Lines {plain, Line(plain).excludedFromAssignment().reviewed()} << 2 << Reviewed << Red << Red << Red << Red;
+        Line boolFlag = plain;
+        boolFlag.checked = QStringLiteral("True");
+        QTest::newRow("a bit flag read as True counts as reviewed")
+            << Lines {boolFlag} << 1 << Reviewed << Red << Red << WindowText << WindowText;
+    }
+
+    void rowColours()
+    {
+        QFETCH(QString, mark);
+        QFETCH(quint32, col0);
+        QFETCH(quint32, col19);
+        QFETCH(quint32, col20);
+        QFETCH(quint32, col31);
+        QFETCH(Lines, lines);
+        QFETCH(int, row);
+        FlexGrid grid;
+        loadLines(grid, lines);
+        Filled out;
+        fill(grid, input(), out);
+        QCOMPARE(grid.TextMatrix(row, IsChecked), mark);
+        QCOMPARE(foreAt(grid, row, AccTransCode), col0);
+        QCOMPARE(foreAt(grid, row, IsChecked), col19);
+        QCOMPARE(foreAt(grid, row, AccountCode), col20);
+        QCOMPARE(foreAt(grid, row, AssignmentState), col31);
+    }
+
+    void assignmentRemainders_data()
+    {
+        QTest::addColumn<Line>("line");
+        QTest::addColumn<QStringList>("columns25to28");
+        QTest::addColumn<bool>("remaindersRed");
+
+        QTest::newRow("over-assigned debit: -200 written by the character rule, red")
+            << Line(dc("500", "0")).assigned("700", "0") << QStringList({"700", "0", "-,200", "0"}) << true;
+        QTest::newRow("fully assigned")
+            << Line(dc("1500000", "0")).assigned("1500000", "0") << QStringList({"1,500,000", "0", "0", "0"}) << false;
+        QTest::newRow("part of a credit assigned")
+            << Line(dc("0", "2500000")).assigned("0", "1000000") << QStringList({"0", "1,000,000", "0", "1,500,000"}) << false;
+        QTest::newRow("negative thousand keeps a regular look")
+            << Line(dc("0", "1000")).assigned("0", "2000") << QStringList({"0", "2,000", "0", "-1,000"}) << true;
+        QTest::newRow("minus sign then two groups")
+            << Line(dc("100000", "0")).assigned("300000", "0") << QStringList({"300,000", "0", "-,200,000", "0"}) << true;
+        QTest::newRow("excluded row keeps raw values and no remainders")
+            << Line(dc("1500000", "0")).assigned("700000", "0").excludedFromAssignment()
+            << QStringList({"700000", "0", "", ""}) << true;
+    }
+
+    void assignmentRemainders()
+    {
+        QFETCH(QStringList, columns25to28);
+        QFETCH(bool, remaindersRed);
+        QFETCH(Line, line);
+        FlexGrid grid;
+        loadLines(grid, {dc("1", "0"), line});
+        Filled out;
+        fill(grid, input(), out);
+        QStringList texts;
+        for (int c = AssignedDebit; c <= RemNotAssignedCredit; ++c)
+            texts << grid.TextMatrix(2, c);
+        QCOMPARE(texts, columns25to28);
+        const bool red = remaindersRed;
+        QCOMPARE(foreAt(grid, 2, RemNotAssignedDebit) == Red, red);
+        QCOMPARE(foreAt(grid, 2, RemNotAssignedCredit) == Red, red);
+    }
+
+    void reviewTotals_data()
+    {
+        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<QString>("sumChecked");
+        QTest::addColumn<QString>("sumUnChecked");
+
+        QTest::newRow("negative reviewed sum in parentheses")
+            << Lines {Line(dc("0", "300")).reviewed(), dc("1000", "0")} << "(300)" << "1,000";
+        QTest::newRow("both sides net out per group")
+            << Lines {Line(dc("5000", "0")).reviewed(), Line(dc("0", "1500")).reviewed(), dc("0", "2000000")}
+            << "3,500" << "(2,000,000)";
+        QTest::newRow("zero sums show 0") << Lines {dc("100", "0"), dc("0", "100")} << "0" << "0";
+        QTest::newRow("no rows: both 0") << Lines {} << "0" << "0";
+    }
+
+    void reviewTotals()
+    {
+        QFETCH(QString, sumChecked);
+        QFETCH(QString, sumUnChecked);
+        QFETCH(Lines, lines);
+        FlexGrid grid;
+        loadLines(grid, lines);
+        Filled out;
+        fill(grid, input(), out);
+        QCOMPARE(out.fields.texts.value("txtSumChecked"), sumChecked);
+        QCOMPARE(out.fields.texts.value("txtSumUnChecked"), sumUnChecked);
+    }
+
+    void assignmentTotals_data()
+    {
+        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<QStringList>("totals"); // assigned debit, credit, not assigned debit, credit
+
+        QTest::newRow("excluded rows add nothing")
+            << Lines {Line(dc("1000", "0")).assigned("400", "0"),
+                      Line(dc("500", "0")).assigned("700", "0").excludedFromAssignment(),
+                      Line(dc("0", "2000")).assigned("0", "2500")}
+            << QStringList({"400", "2,500", "600", "-,500"});
+        QTest::newRow("sums above a thousand get separators")
+            << Lines {Line(dc("1500000", "0")).assigned("1000000", "0"), Line(dc("2500000", "0")).assigned("1000000", "0")}
+            << QStringList({"2,000,000", "0", "2,000,000", "0"});
+        QTest::newRow("only excluded rows leave the totals empty")
+            << Lines {Line(dc("500", "0")).excludedFromAssignment()} << QStringList({"", "", "", ""});
+        QTest::newRow("no rows leaves them empty") << Lines {} << QStringList({"", "", "", ""});
+    }
+
+    void assignmentTotals()
+    {
+        QFETCH(QStringList, totals);
+        QFETCH(Lines, lines);
+        FlexGrid grid;
+        loadLines(grid, lines);
+        Filled out;
+        fill(grid, input(), out);
+        const QStringList shown = {out.fields.texts.value("txtSumAssignedDebit"), out.fields.texts.value("txtSumAssignedCredit"),
+                                   out.fields.texts.value("txtSumNotAssignedDebit"),
+                                   out.fields.texts.value("txtSumNotAssignedCredit")};
+        QCOMPARE(shown, totals);
+    }
+
+    void limits_data()
+    {
+        QTest::addColumn<int>("nature");
+        QTest::addColumn<qint64>("balance");
+        QTest::addColumn<QString>("limit");     // "-" = field not written
+        QTest::addColumn<QString>("remainder"); // "-" = field not written
+        QTest::addColumn<int>("remainderColour"); // -1 = colour not set
+
+        // Limits: MaxDebit 5,000, MaxCredit 1,000.
+        QTest::newRow("credit nature over its limit: -,200 in red") << 1 << qint64(-1200) << "1,000" << "-,200" << int(Red);
+        QTest::newRow("credit nature within its limit") << 1 << qint64(-300) << "1,000" << "700" << int(WindowText);
+        QTest::newRow("credit nature with a debit balance: the whole limit") << 1 << qint64(50) << "1,000" << "1,000" << -1;
+        QTest::newRow("credit nature at zero: the whole limit") << 1 << qint64(0) << "1,000" << "1,000" << -1;
+        QTest::newRow("debit nature within its limit") << 0 << qint64(1200) << "5,000" << "3,800" << int(WindowText);
+        QTest::newRow("debit nature over its limit") << 0 << qint64(5500) << "5,000" << "-,500" << int(Red);
+        QTest::newRow("debit nature with a credit balance") << 0 << qint64(-10) << "5,000" << "5,000" << -1;
+        QTest::newRow("no nature leaves both fields") << 2 << qint64(-1200) << "-" << "-" << -1;
+    }
+
+    void limits()
+    {
+        QFETCH(int, nature);
+        QFETCH(qint64, balance);
+        QFETCH(QString, limit);
+        QFETCH(QString, remainder);
+        QFETCH(int, remainderColour);
+        FlexGrid grid;
+        loadLines(grid, {dc("0", "0")});
+        LedgerFillInput in = input(balance, nature);
+        in.MaxDebit = Currency::fromUnits(5000);
+        in.MaxCredit = Currency::fromUnits(1000);
+        Filled out;
+        fill(grid, in, out);
+        QCOMPARE(out.fields.texts.value("txtMaxDebit_Credit", "-"), limit);
+        QCOMPARE(out.fields.texts.value("txtRemMaxDebit_Credit", "-"), remainder);
+        QCOMPARE(int(out.fields.colors.value("txtRemMaxDebit_Credit", quint32(-1))), remainderColour);
+    }
+
+    // Balance of the rows due by today (2024-01-15), with the balance brought
+    // forward when it lies before today.
+    void upToToday_data()
+    {
+        QTest::addColumn<qint64>("broughtForward");
+        QTest::addColumn<QDate>("fromDate");
+        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<qint64>("upToNow");
+        QTest::addColumn<QString>("upToNowDebit");
+        QTest::addColumn<QString>("upToNowCredit");
+
+        const QDate beforeToday(2024, 1, 1);
+        QTest::newRow("all rows due by today")
+            << qint64(100) << beforeToday << Lines {dc("50", "0").dueOn("2024-01-01"), dc("30", "0").dueOn("2024-01-15")}
+            << qint64(180) << "180" << SixBlanks;
+        QTest::newRow("rows due later are left out")
+            << qint64(100) << beforeToday << Lines {dc("50", "0").dueOn("2024-01-01"), dc("30", "0").dueOn("2024-01-16")}
+            << qint64(150) << "150" << SixBlanks;
+        QTest::newRow("first row due later: the balance brought forward still counts")
+            << qint64(100) << beforeToday << Lines {dc("50", "0").dueOn("2024-02-01"), dc("30", "0").dueOn("2024-01-05")}
+            << qint64(130) << "130" << SixBlanks;
+        QTest::newRow("from-date after today and first row later: brought forward left out")
+            << qint64(100) << QDate(2024, 2, 1) << Lines {dc("50", "0").dueOn("2024-02-05")}
+            << qint64(0) << SixBlanks << "0";
+        QTest::newRow("credit balance up to today, due date with a time")
+            << qint64(0) << QDate() << Lines {dc("0", "2500").dueOn("2024-01-15 00:00:00"), dc("9000", "0").dueOn("2025-01-01")}
+            << qint64(-2500) << SixBlanks << "2,500";
+    }
+
+    void upToToday()
+    {
+        QFETCH(QDate, fromDate);
+        QFETCH(qint64, upToNow);
+        QFETCH(QString, upToNowDebit);
+        QFETCH(QString, upToNowCredit);
+        QFETCH(qint64, broughtForward);
+        QFETCH(Lines, lines);
+        FlexGrid grid;
+        loadLines(grid, lines);
+        LedgerFillInput in = input(broughtForward);
+        in.FromDate = fromDate;
+        Filled out;
+        fill(grid, in, out);
+        QCOMPARE(out.balances.UpToNowBalance, Currency::fromUnits(upToNow));
+        QCOMPARE(out.fields.texts.value("txtUpToNowAllDebit"), upToNowDebit);
+        QCOMPARE(out.fields.texts.value("txtUpToNowAllCredit"), upToNowCredit);
+    }
+
+    void emptyLedgerKeepsBalances()
+    {
+        FlexGrid grid;
+        loadLines(grid, {});
+        Filled out;
+        out.balances.RunningBalance = Currency::fromUnits(77);
+        fill(grid, input(500), out);
+        QCOMPARE(grid.Rows(), 1);
+        QCOMPARE(out.balances.RunningBalance, Currency::fromUnits(77));
+        QVERIFY(!out.fields.texts.contains("txtSumAllDebit"));
+        QVERIFY(!out.fields.texts.contains("txtMaxDebit_Credit"));
+    }
+
+    void badDueDateStopsBeforeWriting()
+    {
+        FlexGrid grid;
+        loadLines(grid, {Line(dc("1500", "0")).reviewed(), dc("0", "10").dueOn("1402/13/40")});
+        Filled out;
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, FillLedgerGrid(grid, input(), out.balances, out.fields));
+        QCOMPARE(grid.TextMatrix(1, Debit), QStringLiteral("1500"));
+        QCOMPARE(grid.TextMatrix(1, IsChecked), QStringLiteral("1"));
+        QVERIFY(out.fields.texts.isEmpty());
+    }
+
+    // A caller that left painting on gets no selection signal per row, and
+    // painting back on afterwards.
+    void fillWithPaintingOn()
+    {
+        FlexGrid grid;
+        loadLines(grid, {dc("1", "0"), dc("2", "0"), dc("3", "0")});
+        grid.setRedraw(true);
+        QSignalSpy selection(&grid, &FlexGrid::SelChange);
+        QProgressBar bar;
+        Filled out;
+        FillLedgerGrid(grid, input(), out.balances, out.fields, &bar);
+        QCOMPARE(selection.count(), 0);
+        QVERIFY(grid.Redraw());
+        QCOMPARE(bar.maximum(), 4);
+        QVERIFY(bar.isHidden());
+    }
+
+    // ---- grid ---------------------------------------------------------
+
+    void sort_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("sorted");
+
+        QTest::newRow("generic ascending reads numbers as numbers")
+            << QStringList({"10", "9", "100", "-5"}) << 1 << QStringList({"-5", "9", "10", "100"});
+        QTest::newRow("generic descending reads separators")
+            << QStringList({"200", "1,500", "-,300", "99"}) << 2 << QStringList({"1,500", "200", "99", "-,300"});
+        QTest::newRow("generic ascending puts numbers before texts")
+            << QStringList({"b", "10", "a", "2"}) << 1 << QStringList({"2", "10", "a", "b"});
+        QTest::newRow("text ascending orders Jalali dates")
+            << QStringList({"1402/10/01", "1402/02/15", "1401/12/29"}) << 5
+            << QStringList({"1401/12/29", "1402/02/15", "1402/10/01"});
+        QTest::newRow("text descending orders Jalali dates")
+            << QStringList({"1402/02/15", "1401/12/29", "1402/10/01"}) << 6
+            << QStringList({"1402/10/01", "1402/02/15", "1401/12/29"});
+        QTest::newRow("text ignoring case keeps equal keys in order")
+            << QStringList({"b", "A", "a", "B"}) << 5 << QStringList({"A", "a", "b", "B"});
+        QTest::newRow("text compares digits as characters")
+            << QStringList({"10", "9", "100"}) << 5 << QStringList({"10", "100", "9"});
+    }
+
+    void sort()
+    {
+        QFETCH(int, code);
+        QFETCH(QStringList, sorted);
+        QFETCH(QStringList, keys);
+        FlexGrid grid;
+        grid.setCols(2);
+        QList<std::array<QString, ColumnCount>> rows;
+        for (int i = 0; i < keys.size(); ++i) {
+            std::array<QString, ColumnCount> row;
+            row[0] = keys[i];
+            row[1] = QString::number(i);
+            rows << row;
+        }
+        load(grid, rows);
+        grid.setRow(2);
+        grid.setCellForeColor(Red); // the colour travels with its row
+        grid.setCol(0);
+        grid.Sort(code);
+        QCOMPARE(column(grid, 0), sorted);
+        for (int r = 1; r < grid.Rows(); ++r) {
+            // Column 1 still names the row's original position.
+            QCOMPARE(grid.TextMatrix(r, 0), keys[grid.TextMatrix(r, 1).toInt()]);
+            QCOMPARE(foreAt(grid, r, 0) == Red, grid.TextMatrix(r, 1) == QStringLiteral("1"));
+        }
+    }
+
+    void sortByTwoColumns()
+    {
+        FlexGrid grid;
+        grid.setCols(3);
+        load(grid, {{"1", "b", "x"}, {"1", "a", "y"}, {"0", "c", "z"}});
+        grid.setCol(0);
+        grid.setColSel(1);
+        grid.Sort(FlexGrid::SortGenericAscending);
+        QCOMPARE(column(grid, 2), QStringList({"z", "y", "x"}));
+    }
+
+    void hiddenColumnsStayHiddenAfterLoad_data()
+    {
+        QTest::addColumn<bool>("redrawOff");
+        QTest::newRow("load with painting on") << false;
+        QTest::newRow("load with painting off") << true;
+    }
+
+    void hiddenColumnsStayHiddenAfterLoad()
+    {
+        QFETCH(bool, redrawOff);
+        FlexGrid grid;
+        SetupLedgerGridAtStartup(grid, 1);
+        if (redrawOff)
+            grid.setRedraw(false);
+        load(grid, {{"1", "5001"}, {"2", "5002"}});
+        grid.setRedraw(true);
+        for (int c : {int(DocumentID), int(DocumentType), int(RowColor), int(AssignmentState)}) {
+            QCOMPARE(grid.ColWidth(c), 0);
+            QVERIFY2(grid.view()->isColumnHidden(c), qPrintable(QString::number(c)));
+        }
+        QVERIFY(!grid.view()->isColumnHidden(Description));
+        QCOMPARE(grid.view()->columnWidth(Description), qRound(1400.0 * grid.logicalDpiX() / 1440));
+        QCOMPARE(grid.Rows(), 3);
+        QCOMPARE(grid.TextMatrix(2, DocumentID), QStringLiteral("5002"));
+    }
+
+    void colourBlockAndSelection()
+    {
+        FlexGrid grid;
+        grid.setCols(8);
+        grid.setRows(6);
+        grid.setRow(4);
+        grid.setCol(6);
+        grid.setRowSel(2); // a block selected upwards and leftwards
+        grid.setColSel(3);
+        grid.setCellBackColor(0x80FFFF);
+        for (int r = 1; r < 6; ++r)
+            for (int c = 0; c < 8; ++c)
+                QCOMPARE(backAt(grid, r, c) == 0x80FFFF, r >= 2 && r <= 4 && c >= 3 && c <= 6);
+        // Setting Row or Col collapses the selection to that cell.
+        grid.setRow(1);
+        grid.setCol(1);
+        QCOMPARE(grid.RowSel(), 1);
+        QCOMPARE(grid.ColSel(), 1);
+        grid.setCellForeColor(Red);
+        QCOMPARE(foreAt(grid, 1, 2), WindowText);
+    }
+
+    void removeItem()
+    {
+        FlexGrid grid;
+        grid.setCols(2);
+        load(grid, {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
+        grid.setRow(3);
+        grid.setCellBackColor(0x80FFFF);
+        grid.RemoveItem(2);
+        QCOMPARE(grid.Rows(), 4);
+        QCOMPARE(column(grid, 0), QStringList({"a", "c", "d"}));
+        QCOMPARE(backAt(grid, 2, 0), quint32(0x80FFFF));
+        grid.setRow(3);
+        grid.RemoveItem(3);
+        QCOMPARE(grid.Row(), 2); // the current row stays inside the grid
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, grid.RemoveItem(0));
+    }
+
+    void storedTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("seven bytes") << QStringLiteral("1234567");
+        QTest::newRow("eight bytes") << QStringLiteral("12345678");
+        QTest::newRow("Persian") << QString::fromUtf8(LedgerGridTexts::ExcludedMark);
+        QTest::newRow("long description") << QString(300, QChar(0x0628));
+        QTest::newRow("longer than the arena takes") << QString(70000, QLatin1Char('x'));
+    }
+
+    void storedTexts()
+    {
+        QFETCH(QString, text);
+        FlexGrid grid;
+        grid.setCols(3);
+        grid.setRows(4);
+        for (int r = 1; r < 4; ++r)
+            grid.setTextMatrix(r, 1, text);
+        // Rows that shared a repeated text keep it when one of them changes.
+        grid.setTextMatrix(2, 1, QStringLiteral("changed text"));
+        QCOMPARE(grid.TextMatrix(1, 1), text);
+        QCOMPARE(grid.TextMatrix(2, 1), QStringLiteral("changed text"));
+        QCOMPARE(grid.TextMatrix(3, 1), text);
+        QCOMPARE(grid.TextMatrix(3, 0), QString());
+    }
+
+    void columnsKeepTextsWhenCountChanges()
+    {
+        FlexGrid grid;
+        grid.setCols(3);
+        load(grid, {{"a", "b", "c"}});
+        grid.setTextMatrix(0, 1, QStringLiteral("head"));
+        grid.setCols(5);
+        grid.setTextMatrix(1, 4, QStringLiteral("e"));
+        grid.setCols(2);
+        QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("a"));
+        QCOMPARE(grid.TextMatrix(1, 1), QStringLiteral("b"));
+        QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("head"));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, grid.TextMatrix(1, 2));
+    }
+
+    void redrawOffSendsNothing()
+    {
+        FlexGrid grid;
+        grid.setCols(4);
+        grid.setRows(5);
+        QSignalSpy cells(grid.view()->model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy selection(&grid, &FlexGrid::SelChange);
+        grid.setRedraw(false);
+        grid.setRow(3);
+        grid.setTextMatrix(3, 1, QStringLiteral("x"));
+        grid.setCellForeColor(Red);
+        grid.RemoveItem(1);
+        QCOMPARE(cells.count(), 0);
+        QCOMPARE(selection.count(), 0);
+        grid.setRedraw(true);
+        QCOMPARE(grid.view()->model()->rowCount(), 3);
+        grid.setRow(1);
+        QCOMPARE(selection.count(), 1);
+        QCOMPARE(grid.view()->currentIndex().row(), 0);
+    }
+
+    void headers_data()
+    {
+        QTest::addColumn<int>("layout"); // 0 start-up, 1 after a query, 2 after the draft-inclusive query
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("sortByDocumentDate");
+        QTest::addColumn<bool>("review");
+        QTest::addColumn<QStringList>("headers"); // columns 0, 1, 19, 31
+        QTest::addColumn<QList<int>>("widths");   // columns 0, 1, 2, 3, 4, 19, 30, 31
+
+        const auto u = [](const char *text) { return QString::fromUtf8(text); };
+        QTest::newRow("start-up") << 0 << 1 << true << true
+            << QStringList({u("شماره"), u("شماره سيستمي"), "IsChecked", u("وضعيت عدم تخصيص")})
+            << QList<int>({600, 0, 1000, 0, 1400, 0, 0, 0});
+        QTest::newRow("start-up, document-number mode 2") << 0 << 2 << true << true
+            << QStringList({u("شماره"), u("شماره سند"), "IsChecked", u("وضعيت عدم تخصيص")})
+            << QList<int>({0, 600, 1000, 0, 1400, 0, 0, 0});
+        QTest::newRow("after a query by document date, review shown") << 1 << 1 << true << true
+            << QStringList({u("شماره"), u("شماره سيستمي"), u("بررسي"), u("وضعيت تخصيص")})
+            << QList<int>({600, 0, 1000, 0, 5000, 1000, 0, 1000});
+        QTest::newRow("after a query by due date, review hidden, mode 2") << 1 << 2 << false << false
+            << QStringList({u("شماره"), u("شماره سند"), u("بررسي"), u("وضعيت تخصيص")})
+            << QList<int>({0, 600, 0, 1000, 5000, 0, 0, 1000});
+        QTest::newRow("after the draft-inclusive query") << 2 << 1 << false << true
+            << QStringList({u("شماره"), u("شماره سيستمي"), u("بررسي"), u("وضعيت عدم تخصيص")})
+            << QList<int>({600, 0, 0, 1000, 1400, 1000, 0, 0});
+    }
+
+    void headers()
+    {
+        QFETCH(QList<int>, widths);
+        QFETCH(QStringList, headers);
+        QFETCH(int, layout);
+        QFETCH(int, mode);
+        QFETCH(bool, sortByDocumentDate);
+        QFETCH(bool, review);
+        FlexGrid grid;
+        SetupLedgerGridAtStartup(grid, qint16(mode));
+        load(grid, {{"1"}});
+        if (layout == 1)
+            ApplyLedgerLayoutAfterQuery(grid, qint16(mode), sortByDocumentDate, review);
+        else if (layout == 2)
+            ApplyScratchLayoutAfterQuery(grid, qint16(mode), sortByDocumentDate, review);
+        QCOMPARE(grid.Cols(), int(ColumnCount));
+        QCOMPARE(QStringList({grid.TextMatrix(0, 0), grid.TextMatrix(0, 1), grid.TextMatrix(0, 19), grid.TextMatrix(0, 31)}),
+                 headers);
+        QList<int> shown;
+        for (int c : {0, 1, 2, 3, 4, 19, 30, 31})
+            shown << grid.ColWidth(c);
+        QCOMPARE(shown, widths);
+        QCOMPARE(grid.ColAlignment(Credit), int(FlexGrid::AlignCenterCenter));
+        QCOMPARE(grid.ColAlignment(DebitBalance), int(FlexGrid::AlignGeneral));
+    }
+
+    void alternatingBackgrounds_data()
+    {
+        QTest::addColumn<bool>("scratch");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("ordinary ledger keeps the colour in column 30") << false << 3;
+        QTest::newRow("draft-inclusive ledger keeps no copy") << true << 3;
+        QTest::newRow("header only: nothing to paint") << false << 0;
+    }
+
+    void alternatingBackgrounds()
+    {
+        QFETCH(bool, scratch);
+        QFETCH(int, rows);
+        FlexGrid grid;
+        SetupLedgerGridAtStartup(grid, 1);
+        load(grid, QList<std::array<QString, ColumnCount>>(rows));
+        scratch ? PaintScratchRowBackgrounds(grid) : PaintAlternatingRowBackgrounds(grid);
+        QVERIFY(!grid.Redraw());
+        grid.setRedraw(true);
+        QCOMPARE(grid.Rows(), rows + 1);
+        const QStringList odd = {"14408673", "-2147483643", "14408673"};
+        for (int r = 1; r <= rows; ++r) {
+            const quint32 expected = r % 2 ? 14408673u : 0x80000005u;
+            QCOMPARE(backAt(grid, r, 0), expected);
+            QCOMPARE(backAt(grid, r, 31), expected);
+            QCOMPARE(grid.TextMatrix(r, RowColor), scratch ? QString() : odd[r - 1]);
+            if (!scratch)
+                QCOMPARE(OleColorFromText(grid.TextMatrix(r, RowColor)), expected);
+        }
+    }
+
+    void oleColours()
+    {
+        QCOMPARE(OleColorToQColor(255), QColor(255, 0, 0));
+        QCOMPARE(OleColorToQColor(14408673), QColor(0xE1, 0xDB, 0xDB));
+        QCOMPARE(OleColorToQColor(0x80FFFF), QColor(0xFF, 0xFF, 0x80));
+        QCOMPARE(OleColorToQColor(0x80000005), QGuiApplication::palette().color(QPalette::Base));
+        QCOMPARE(OleColorToQColor(0x80000008), QGuiApplication::palette().color(QPalette::Text));
+        QCOMPARE(OleColorFromText(u"2147483653"), 0x80000005u);
+        QCOMPARE(OleColorFromText(u"abc"), 0u);
+    }
+
+    void columnPositionsRightToLeft()
+    {
+        FlexGrid grid;
+        grid.resize(900, 300);
+        SetupLedgerGridAtStartup(grid, 1);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        // Column 0 stands at the right; column 2 follows to its left, column 1
+        // (hidden) between them with no width.
+        QVERIFY(grid.ColPos(0) > grid.ColPos(2));
+        QVERIFY(qAbs(grid.ColPos(2) + grid.ColWidth(2) - grid.ColPos(0)) <= 15);
+        QVERIFY(qAbs(grid.ColPos(1) - grid.ColPos(0)) <= 15);
+        QVERIFY(qAbs(grid.ColPos(4) + grid.ColWidth(4) - grid.ColPos(2)) <= 15);
+    }
+
+    void mouseAndKeyboard()
+    {
+        FlexGrid grid;
+        grid.resize(900, 300);
+        grid.setCols(4);
+        for (int c = 0; c < 4; ++c)
+            grid.setColWidth(c, 1200);
+        load(grid, {{"a"}, {"b"}, {"c"}, {"d"}});
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QSignalSpy clicks(&grid, &FlexGrid::Click);
+        QSignalSpy selection(&grid, &FlexGrid::SelChange);
+        QTableView *view = grid.view();
+
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 1)).center());
+        QCOMPARE(grid.Row(), 3);
+        QCOMPARE(grid.Col(), 1);
+        QCOMPARE(grid.MouseRow(), 3);
+        QCOMPARE(grid.MouseCol(), 1);
+        QCOMPARE(clicks.count(), 1);
+        QVERIFY(selection.count() >= 1);
+
+        // Shift+Down extends the block from the current cell.
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(grid.Row(), 3);
+        QCOMPARE(grid.RowSel(), 4);
+        // A right click keeps the block for the context menu.
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, view->visualRect(view->model()->index(0, 0)).center());
+        QCOMPARE(grid.RowSel(), 4);
+        QCOMPARE(grid.MouseRow(), 1);
+        // Up moves the current cell (row 4) and collapses the block.
+        QTest::keyClick(view, Qt::Key_Up);
+        QCOMPARE(grid.Row(), 3);
+        QCOMPARE(grid.RowSel(), 3);
+
+        // A header click is a click on row 0 and leaves the selection alone.
+        QHeaderView *header = view->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
+        QCOMPARE(grid.MouseRow(), 0);
+        QCOMPARE(grid.MouseCol(), 2);
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(grid.Row(), 3);
+
+        // Dragging a column border is no click; the column keeps its new width.
+        const QPoint onSection(header->sectionViewportPosition(2) + 5, header->height() / 2);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, onSection);
+        header->resizeSection(2, 150);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, onSection);
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(grid.ColWidth(2), qRound(150 * 1440.0 / grid.logicalDpiX()));
+    }
+
+    void topRow()
+    {
+        FlexGrid grid;
+        grid.resize(600, 200);
+        grid.setCols(2);
+        load(grid, QList<std::array<QString, ColumnCount>>(500));
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setTopRow(120);
+        QCOMPARE(grid.TopRow(), 120);
+        // Painting off and on again keeps the scroll position.
+        grid.setRedraw(false);
+        grid.setRow(400);
+        grid.setRedraw(true);
+        QCOMPARE(grid.TopRow(), 120);
+    }
+};
+
+QTEST_MAIN(TestGrid)
+#include "test_grid.moc"
