@@ -67,6 +67,11 @@ int runQuery(const QString &connection, const QString &sql)
 
 int main(int argc, char *argv[])
 {
+    // Without a display (a server, CI) the tool still builds databases, runs
+    // queries and writes screenshots offscreen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ledger-demo"));
     QApplication::setLayoutDirection(Qt::RightToLeft);

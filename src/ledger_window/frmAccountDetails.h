@@ -16,6 +16,7 @@
 
 struct LedgerFilter;
 class FlexGrid;
+class Recordset;
 class VelkoSelector;
 class VelkoDate;
 class comAccountPicker;
@@ -164,6 +165,8 @@ private:
     void periodRefresh(const QString &periodQuery);
     void detectMultiplePeriods();
     void resetViewConditions();
+    // Nature and limits from the open tblAccount record.
+    void takeAccountSettings(const Recordset &account);
     // Runs a handler at the window's boundary: the mouse pointer comes back,
     // a failure is shown as "خطا" with the database's message, and the
     // window stays usable.

@@ -3,12 +3,22 @@
 #include "session/DatabaseError.h"
 #include "session/modMain.h"
 
+#include <QCoreApplication>
+
 SessionRecord Session;
 
 DtEn &SessionRecord::DataEnvironment()
 {
-    if (!m_dataEnvironment)
+    if (!m_dataEnvironment) {
         m_dataEnvironment = std::make_unique<DtEn>();
+        // The connection must go before Qt SQL does at the application's end,
+        // not with the process-wide record after it.
+        static const bool releasedAtExit = [] {
+            qAddPostRoutine([] { Session.ReleaseDataEnvironment(); });
+            return true;
+        }();
+        Q_UNUSED(releasedAtExit);
+    }
     return *m_dataEnvironment;
 }
 

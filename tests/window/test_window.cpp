@@ -101,8 +101,9 @@ private slots:
         QCOMPARE(field("txtSumAllCredit"), QStringLiteral("      "));
         // The row after today stays out of the balance up to today.
         QCOMPARE(field("txtUpToNowAllDebit"), QStringLiteral("50"));
-        // The limits come with the account change; a View alone shows the default 0.
-        QCOMPARE(field("txtMaxDebit_Credit"), QStringLiteral("0"));
+        // The account's own limit, read with its record: 1,000 - 150 remains.
+        QCOMPARE(field("txtMaxDebit_Credit"), QStringLiteral("1,000"));
+        QCOMPARE(field("txtRemMaxDebit_Credit"), QStringLiteral("850"));
         QCOMPARE(field("txtSumChecked"), QStringLiteral("300"));
         QCOMPARE(field("txtSumUnChecked"), QStringLiteral("(150)"));
         QCOMPARE(cell(4, AssignmentState), QStringLiteral("خارج از تخصيص"));

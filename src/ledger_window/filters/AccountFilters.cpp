@@ -17,6 +17,13 @@ void frmAccountDetails::resetViewConditions()
     Session.RowCondition.clear();
 }
 
+void frmAccountDetails::takeAccountSettings(const Recordset &account)
+{
+    AccountNatureID = qint16(account.Field(QStringLiteral("AccountNatureID")).toInt());
+    MaxDebit = Currency::parsePrefix(account.FieldText(QStringLiteral("MaxDebit")));
+    MaxCredit = Currency::parsePrefix(account.FieldText(QStringLiteral("MaxCredit")));
+}
+
 void frmAccountDetails::sltAccount_Change()
 {
     const qint32 accountId = sltAccount->AccountID();
@@ -24,9 +31,7 @@ void frmAccountDetails::sltAccount_Change()
                                       QStringLiteral("Select * From tblAccount Where ID=") + QString::number(accountId));
     if (account.RecordCount() >= 1) {
         resetViewConditions();
-        AccountNatureID = qint16(account.Field(QStringLiteral("AccountNatureID")).toInt());
-        MaxDebit = Currency::parsePrefix(account.FieldText(QStringLiteral("MaxDebit")));
-        MaxCredit = Currency::parsePrefix(account.FieldText(QStringLiteral("MaxCredit")));
+        takeAccountSettings(account);
         account.Close();
         // Cleared quietly: the class change runs only for the classes filled
         // below, so an object chosen under an unchanged class view survives.

@@ -97,7 +97,9 @@ void frmAccountDetails::ReturnAccounts(qint32 AccountID)
         if (account.RecordCount() >= 1) {
             const QSignalBlocker blocker(sltAccount);
             sltAccount->setAccountID(AccountID);
-            AccountNatureID = qint16(account.Field(QStringLiteral("AccountNatureID")).toInt());
+            // The limits come with the nature, so a ledger opened without an
+            // account change shows the account's own limit.
+            takeAccountSettings(account);
         }
         account.Close();
 

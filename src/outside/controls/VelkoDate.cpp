@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QToolButton>
 #include <QToolTip>
@@ -27,13 +28,20 @@ const QCalendar &jalali()
 
 const QString RefusedStyle = QStringLiteral("QLineEdit { border: 1px solid #d00000; background: #fff0f0; }");
 
-// The mask's blanks and separators without any digit: nothing typed.
+// Separators and blanks without any digit: nothing typed.
 bool isBlank(const QString &text)
 {
     for (QChar c : text)
-        if (c != QLatin1Char('/') && c != QLatin1Char('_') && !c.isSpace())
+        if (c != QLatin1Char('/') && !c.isSpace())
             return false;
     return true;
+}
+
+// Digits (Persian ones too) and up to two "/" in the year/month/day places.
+const QRegularExpression &typingPattern()
+{
+    static const QRegularExpression pattern(QStringLiteral(R"(^\d{0,4}(/\d{0,2}(/\d{0,2})?)?$)"));
+    return pattern;
 }
 
 } // namespace
@@ -52,8 +60,10 @@ VelkoDate::VelkoDate(QWidget *parent)
     // Dates are written year first, left to right, also inside a right-to-left form.
     m_box->setLayoutDirection(Qt::LeftToRight);
     m_box->setAlignment(Qt::AlignCenter);
-    m_box->setInputMask(QStringLiteral("9999/99/99;_"));
-    m_box->setPlaceholderText(QStringLiteral("yyyy/mm/dd"));
+    // A validator, not an input mask: an empty mask's blanks take the
+    // direction of the input method and show mirrored in a right-to-left form.
+    m_box->setValidator(new QRegularExpressionValidator(typingPattern(), m_box));
+    m_box->setPlaceholderText(QStringLiteral("----/--/--"));
     m_box->setMinimumWidth(m_box->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00")) + 16);
 
     m_button->setObjectName(QStringLiteral("cmdCalendar"));
@@ -71,6 +81,7 @@ VelkoDate::VelkoDate(QWidget *parent)
     // mask withholds it while any place is blank, and a half-typed or erased
     // date must be answered too.
     m_box->installEventFilter(this);
+    connect(m_box, &QLineEdit::textEdited, this, &VelkoDate::addSeparator);
     connect(m_button, &QToolButton::clicked, this, &VelkoDate::openCalendar);
     connect(m_watch, &LookupInputWatch::keyDown, this, &VelkoDate::KeyDown);
     m_watch->watchKeys(m_box);
@@ -138,7 +149,7 @@ void VelkoDate::commitTypedText()
         setValue(QDate());
         return;
     }
-    const QString cleaned = QString(typed).remove(QLatin1Char('_')).remove(QLatin1Char(' '));
+    const QString cleaned = QString(typed).remove(QLatin1Char(' '));
     if (cleaned == JalaliText())
         return; // the box shows the date held: nothing was typed, and a refusal mark stays
     const QDate date = FromJalaliText(cleaned);
@@ -162,6 +173,22 @@ bool VelkoDate::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void VelkoDate::addSeparator(const QString &text)
+{
+    // Typing the digits alone is enough: "/" follows the year and the month.
+    // Only when the text grew at its end, so erasing a "/" stays possible.
+    if (m_box->cursorPosition() != text.size() || text.size() <= m_typedLength) {
+        m_typedLength = text.size();
+        return;
+    }
+    m_typedLength = text.size();
+    static const QRegularExpression full(QStringLiteral(R"(^\d{4}(/\d{2})?$)"));
+    if (full.match(text).hasMatch()) {
+        m_box->setText(text + QLatin1Char('/'));
+        m_typedLength = text.size() + 1;
+    }
 }
 
 void VelkoDate::openCalendar()
@@ -215,6 +242,7 @@ void VelkoDate::takeCalendarDate(const QDate &date)
 void VelkoDate::showValue()
 {
     m_box->setText(JalaliText());
+    m_typedLength = m_box->text().size();
     m_box->setStyleSheet(QString());
     m_box->setToolTip(LookupText::DateFormatHint);
 }

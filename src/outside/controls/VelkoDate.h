@@ -62,12 +62,14 @@ protected:
 
 private:
     void commitTypedText();
+    void addSeparator(const QString &text);
     void takeCalendarDate(const QDate &date);
     void showValue();
     void refuse(const QString &typed);
 
     QDate m_value;
     bool m_locked = false;
+    qsizetype m_typedLength = 0; // length of the box's text before the last edit
     QLineEdit *m_box;
     QToolButton *m_button;
     QFrame *m_popup = nullptr;
