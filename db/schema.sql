@@ -415,22 +415,22 @@ SELECT d.DocumentCode         AS AccTransCode,
        d.Description          AS Description,
        d.DebitValue           AS Debit,
        d.CreditValue          AS Credit,
-       (SELECT t.Name FROM tblAccountDocumentType t WHERE t.ID = d.DocumentTypeID) AS AccDocumentType,
+       t.Name                 AS AccDocumentType,
        d.AdditionalFormSpec   AS AdditionalFormSpec,
        d.DocumentDate         AS DocumentDate,
        d.TransactionDate      AS TransactionDate,
        d.DocumentTypeID       AS DocumentTypeID,
        d.ContractID           AS ContractID,
-       (SELECT c.Name FROM tblAccountContractProject c WHERE c.ID = d.ContractID) AS AccContract,
+       c.Name                 AS AccContract,
        d.AccTransDescription  AS AccTransDescription,
        d.RowNumber            AS RowNumber,
        d.IsFinalized          AS IsFinalized,
        d.IsChecked            AS IsChecked,
-       (SELECT a.Code FROM tblAccount a WHERE a.ID = d.AccountID) AS AccountCode,
+       a.Code                 AS AccountCode,
        d.FormID               AS FormID,
        d.FormTypeID           AS FormTypeID,
-       (SELECT f.Name FROM tblVelkoFormType f WHERE f.ID = d.FormTypeID) AS FormType,
-       (SELECT f.FileName FROM tblVelkoFormType f WHERE f.ID = d.FormTypeID) AS FileName,
+       f.Name                 AS FormType,
+       f.FileName             AS FileName,
        d.IsAssignmentExcluded AS IsAssignmentExcluded,
        d.AccountID            AS AccountID,
        d.BranchID             AS BranchID,
@@ -438,9 +438,13 @@ SELECT d.DocumentCode         AS AccTransCode,
        d.CreditValue          AS CreditValue,
        d.IsScratch            AS IsScratch,
        d.DocumentCode         AS Code,
-       (SELECT a.Title FROM tblAccount a WHERE a.ID = d.AccountID) AS AccountTitle,
+       a.Title                AS AccountTitle,
        (SELECT doc.Description FROM tblAccountDocument doc WHERE doc.ID = d.DocumentID) AS DocumentDescription
-FROM tblAccountDocumentDetail d;
+FROM tblAccountDocumentDetail d
+LEFT JOIN tblAccountDocumentType t ON t.ID = d.DocumentTypeID
+LEFT JOIN tblAccountContractProject c ON c.ID = d.ContractID
+LEFT JOIN tblAccount a ON a.ID = d.AccountID
+LEFT JOIN tblVelkoFormType f ON f.ID = d.FormTypeID;
 
 -- Rows of posted documents only (no drafts).
 CREATE VIEW vwAccountDocumentDetail AS

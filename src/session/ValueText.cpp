@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <cmath>
 
 QString ValueText(const QVariant &value)
 {
@@ -11,8 +12,13 @@ QString ValueText(const QVariant &value)
         return QString();
     switch (value.typeId()) {
     case QMetaType::Double:
-    case QMetaType::Float:
-        return Currency::fromDouble(value.toDouble()).toString();
+    case QMetaType::Float: {
+        // Beyond the currency range the number is written as it is, never wrapped.
+        const double number = value.toDouble();
+        if (std::fabs(number) < 9.0e14)
+            return Currency::fromDouble(number).toString();
+        return QString::number(number, 'f', 0);
+    }
     case QMetaType::QDate:
         return value.toDate().toString(Qt::ISODate);
     case QMetaType::QDateTime: {

@@ -308,6 +308,14 @@ void LookupDialog::accept()
     QDialog::accept();
 }
 
+void LookupDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Only now is the view's size known, so the current row can be put in sight.
+    if (m_view->currentIndex().isValid())
+        m_view->scrollTo(m_view->currentIndex(), QAbstractItemView::PositionAtCenter);
+}
+
 bool LookupDialog::eventFilter(QObject *watched, QEvent *event)
 {
     // Arrow keys in the filter box move through the list without leaving the box.

@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+#include <QTextCharFormat>
 #include <QToolButton>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -37,10 +38,18 @@ bool isBlank(const QString &text)
     return true;
 }
 
+// ASCII, Persian and Arabic-Indic digits.
+const QString AnyDigit = QStringLiteral("[0-9\\x{06F0}-\\x{06F9}\\x{0660}-\\x{0669}]");
+
+QRegularExpression digitsPattern(const QString &pattern)
+{
+    return QRegularExpression(QString(pattern).replace(QStringLiteral("DIGIT"), AnyDigit));
+}
+
 // Digits (Persian ones too) and up to two "/" in the year/month/day places.
 const QRegularExpression &typingPattern()
 {
-    static const QRegularExpression pattern(QStringLiteral(R"(^\d{0,4}(/\d{0,2}(/\d{0,2})?)?$)"));
+    static const QRegularExpression pattern = digitsPattern(QStringLiteral("^DIGIT{0,4}(/(DIGIT{1,2}(/DIGIT{0,2})?)?)?$"));
     return pattern;
 }
 
@@ -184,11 +193,9 @@ void VelkoDate::addSeparator(const QString &text)
         return;
     }
     m_typedLength = text.size();
-    static const QRegularExpression full(QStringLiteral(R"(^\d{4}(/\d{2})?$)"));
-    if (full.match(text).hasMatch()) {
-        m_box->setText(text + QLatin1Char('/'));
-        m_typedLength = text.size() + 1;
-    }
+    static const QRegularExpression full = digitsPattern(QStringLiteral("^DIGIT{4}(/DIGIT{2})?$"));
+    if (full.match(text).hasMatch())
+        m_box->insert(QStringLiteral("/")); // as if typed: the box's undo history stays whole
 }
 
 void VelkoDate::openCalendar()
@@ -206,6 +213,14 @@ void VelkoDate::openCalendar()
         m_calendar->setLayoutDirection(Qt::RightToLeft);
         m_calendar->setFirstDayOfWeek(Qt::Saturday);
         m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        m_calendar->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
+        // Friday is the weekend here, not Saturday and Sunday.
+        const QTextCharFormat workday = m_calendar->weekdayTextFormat(Qt::Monday);
+        QTextCharFormat weekend = workday;
+        weekend.setForeground(QColor(0xc0, 0, 0));
+        m_calendar->setWeekdayTextFormat(Qt::Saturday, workday);
+        m_calendar->setWeekdayTextFormat(Qt::Sunday, workday);
+        m_calendar->setWeekdayTextFormat(Qt::Friday, weekend);
         m_calendar->setGridVisible(true);
         auto *layout = new QVBoxLayout(m_popup);
         layout->setContentsMargins(1, 1, 1, 1);

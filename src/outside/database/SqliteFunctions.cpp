@@ -5,7 +5,7 @@
 
 #include <cstring>
 #include <string_view>
-#include <unordered_map>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -30,15 +30,77 @@ struct RowKey
     bool operator==(const RowKey &) const = default;
 };
 
-struct RowKeyHash
+// Sums of the links by ledger row, in one flat open-addressing table: the
+// function runs twice for every row of a ledger, so a look-up should cost one
+// cache line, not a walk over list nodes.
+class LinkSums
 {
-    size_t operator()(const RowKey &k) const
+public:
+    struct Entry
     {
-        return std::hash<sqlite3_int64>()(k.document * 1000003 ^ k.row);
-    }
-};
+        RowKey key;
+        std::int64_t sum; // raw Currency
+        bool used;
+    };
 
-using LinkSums = std::unordered_map<RowKey, std::int64_t, RowKeyHash>; // raw Currency
+    void clear()
+    {
+        m_entries.assign(16, Entry {{0, 0}, 0, false});
+        m_count = 0;
+    }
+    void add(const RowKey &key, std::int64_t amount)
+    {
+        if (m_entries.empty() || (m_count + 1) * 2 > m_entries.size())
+            grow();
+        Entry &entry = slot(key);
+        if (!entry.used) {
+            entry = Entry {key, 0, true};
+            ++m_count;
+        }
+        entry.sum += amount;
+    }
+    // nullptr when the row has no link.
+    const std::int64_t *find(const RowKey &key) const
+    {
+        if (m_entries.empty())
+            return nullptr;
+        const Entry &entry = const_cast<LinkSums *>(this)->slot(key);
+        return entry.used ? &entry.sum : nullptr;
+    }
+
+private:
+    static std::size_t hash(const RowKey &k)
+    {
+        std::uint64_t x = std::uint64_t(k.document) * 0x9E3779B97F4A7C15ull ^ std::uint64_t(k.row);
+        x ^= x >> 30;
+        x *= 0xBF58476D1CE4E5B9ull;
+        x ^= x >> 27;
+        return std::size_t(x ^ (x >> 31));
+    }
+    Entry &slot(const RowKey &key)
+    {
+        const std::size_t mask = m_entries.size() - 1;
+        for (std::size_t i = hash(key) & mask;; i = (i + 1) & mask) {
+            if (!m_entries[i].used || m_entries[i].key == key)
+                return m_entries[i];
+        }
+    }
+    void grow()
+    {
+        std::vector<Entry> old = std::move(m_entries);
+        m_entries.assign(std::max<std::size_t>(16, old.size() * 2), Entry {{0, 0}, 0, false});
+        m_count = 0;
+        for (const Entry &entry : old) {
+            if (entry.used) {
+                slot(entry.key) = entry;
+                ++m_count;
+            }
+        }
+    }
+
+    std::vector<Entry> m_entries;
+    std::size_t m_count = 0;
+};
 
 class AssignedValueCache
 {
@@ -98,7 +160,7 @@ private:
                 if (sqlite3_column_type(s, c + 2) == SQLITE_NULL
                     || sqlite3_column_int64(s, c) != DocumentFormType)
                     continue;
-                m_sides[side][RowKey {sqlite3_column_int64(s, c + 1), sqlite3_column_int64(s, c + 2)}] += amount;
+                m_sides[side].add(RowKey {sqlite3_column_int64(s, c + 1), sqlite3_column_int64(s, c + 2)}, amount);
             }
         }
     }
@@ -126,13 +188,13 @@ void assignedValue(sqlite3_context *context, int argc, sqlite3_value **argv)
     auto *cache = static_cast<AssignedValueCache *>(sqlite3_user_data(context));
     try {
         const LinkSums &sums = cache->sums(int(side));
-        const auto found = sums.find(RowKey {sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1])});
-        if (found == sums.end()) {
+        const std::int64_t *found = sums.find(RowKey {sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1])});
+        if (!found) {
             sqlite3_result_null(context);
-        } else if (found->second % Currency::Scale == 0) {
-            sqlite3_result_int64(context, found->second / Currency::Scale);
+        } else if (*found % Currency::Scale == 0) {
+            sqlite3_result_int64(context, *found / Currency::Scale);
         } else {
-            sqlite3_result_double(context, Currency::fromRaw(found->second).toDouble());
+            sqlite3_result_double(context, Currency::fromRaw(*found).toDouble());
         }
     } catch (const DatabaseError &error) {
         const QByteArray message = error.message().toUtf8();
