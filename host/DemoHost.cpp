@@ -2,6 +2,7 @@
 
 #include "StandInDatabase.h"
 #include "control/comAccountDetail1.h"
+#include "outside/components/ComponentRegistry.h"
 #include "outside/database/Backend.h"
 #include "ledger_window/frmAccountDetails.h"
 #include "ledger_window/ledger/LedgerColumns.h"
@@ -105,6 +106,27 @@ void applyFilters(frmAccountDetails *window, const QCommandLineParser &parser)
     window->cmdReset_Click();
 }
 
+// Messages of an unattended run go to standard error; a question is answered no.
+class PrintedMessages : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QVariant FormTitle MEMBER title)
+    Q_PROPERTY(QString FormMessage MEMBER message)
+    Q_PROPERTY(int FormType MEMBER type)
+    Q_PROPERTY(int Resualt MEMBER resualt)
+
+public:
+    Q_INVOKABLE void ClearShow()
+    {
+        QTextStream(stderr) << title.toString() << ": " << message << "\n";
+        resualt = 0;
+    }
+    QVariant title;
+    QString message;
+    int type = 0;
+    int resualt = 0;
+};
+
 } // namespace
 
 void DemoHost::addOptions(QCommandLineParser &parser)
@@ -137,6 +159,9 @@ int DemoHost::run(const QCommandLineParser &parser, const QString &connectionTex
     if (!databasePath.isEmpty() && !QFileInfo::exists(databasePath)
         && connectionText.startsWith(QLatin1String("Provider=SQLite"), Qt::CaseInsensitive))
         MakeDemoDatabase(databasePath, DemoOptions());
+
+    if (parser.isSet("dump-grid") || parser.isSet("screenshot"))
+        RegisterComponent(QStringLiteral("comMessage.comMSG"), [] { return std::unique_ptr<QObject>(new PrintedMessages); });
 
     QMainWindow host;
     host.setWindowTitle(QStringLiteral("ميزبان نمايشي گردش حساب"));
@@ -214,3 +239,5 @@ int DemoHost::run(const QCommandLineParser &parser, const QString &connectionTex
     host.show();
     return QApplication::exec();
 }
+
+#include "DemoHost.moc"

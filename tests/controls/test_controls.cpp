@@ -160,18 +160,6 @@ private slots:
         QCOMPARE(!field.dateBox()->styleSheet().isEmpty(), refused);
     }
 
-    void refusalMarkClearsOnNextGoodDate()
-    {
-        VelkoDate field;
-        field.show();
-        typeAndEnter(field.dateBox(), "14031301");
-        QVERIFY(field.IsEmpty());
-        QVERIFY(!field.dateBox()->styleSheet().isEmpty());
-        typeAndEnter(field.dateBox(), "14030101");
-        QCOMPARE(field.Value(), QDate(2024, 3, 20));
-        QVERIFY(field.dateBox()->styleSheet().isEmpty());
-    }
-
     void emptyField()
     {
         VelkoDate field;
@@ -443,14 +431,6 @@ private slots:
         QCOMPARE(m_selector->SelectedID(), 1);
         QVERIFY(m_selector->nameLabel()->styleSheet().isEmpty());
         QCOMPARE(accountCount(), 4); // nothing written into the name was run
-    }
-
-    void withoutConnectionStaysEmpty()
-    {
-        VelkoSelector selector;
-        selector.setViewMajor(QStringLiteral("vwAccountBranchMajor"));
-        selector.setSelectedID(1);
-        QVERIFY(selector.IsEmpty());
     }
 
     void lookupDialogChooses()

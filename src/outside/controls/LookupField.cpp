@@ -60,7 +60,12 @@ LookupField::LookupField(QWidget *parent)
     m_watch->watchKeys(m_code);
 }
 
-LookupField::~LookupField() = default;
+LookupField::~LookupField()
+{
+    // Focus moves while the child widgets go must not reach the owner's
+    // handlers through a half-destroyed control.
+    delete m_watch;
+}
 
 void LookupField::setConnectionText(const QString &connectionString)
 {

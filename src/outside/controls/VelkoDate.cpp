@@ -53,6 +53,22 @@ const QRegularExpression &typingPattern()
     return pattern;
 }
 
+// Some Arabic-script fonts report one glyph (a wide ligature) many times
+// wider than a letter, and the calendar sizes every day column by it. Such a
+// font moves behind a Latin one, which keeps the columns narrow while the
+// Persian names still come from it.
+QFont calendarFont(QFont font)
+{
+    const QFontMetrics metrics(font);
+    if (metrics.maxWidth() <= 4 * metrics.averageCharWidth())
+        return font;
+    QStringList families = font.families();
+    if (families.isEmpty())
+        families << font.family();
+    font.setFamilies(QStringList{QStringLiteral("Noto Sans"), QStringLiteral("DejaVu Sans")} + families);
+    return font;
+}
+
 } // namespace
 
 VelkoDate::VelkoDate(QWidget *parent)
@@ -95,6 +111,11 @@ VelkoDate::VelkoDate(QWidget *parent)
     connect(m_watch, &LookupInputWatch::keyDown, this, &VelkoDate::KeyDown);
     m_watch->watchKeys(m_box);
     showValue();
+}
+
+VelkoDate::~VelkoDate()
+{
+    delete m_watch; // no key or focus reports from a half-destroyed field
 }
 
 void VelkoDate::setValue(const QDate &date)
@@ -208,6 +229,7 @@ void VelkoDate::openCalendar()
         m_popup->setFrameShape(QFrame::StyledPanel);
         m_calendar = new QCalendarWidget(m_popup);
         m_calendar->setObjectName(QStringLiteral("calDate"));
+        m_calendar->setFont(calendarFont(font()));
         m_calendar->setCalendar(jalali());
         m_calendar->setLocale(QLocale(QLocale::Persian, QLocale::Iran));
         m_calendar->setLayoutDirection(Qt::RightToLeft);
@@ -222,6 +244,7 @@ void VelkoDate::openCalendar()
         m_calendar->setWeekdayTextFormat(Qt::Sunday, workday);
         m_calendar->setWeekdayTextFormat(Qt::Friday, weekend);
         m_calendar->setGridVisible(true);
+        m_calendar->setMinimumWidth(280);
         auto *layout = new QVBoxLayout(m_popup);
         layout->setContentsMargins(1, 1, 1, 1);
         layout->addWidget(m_calendar);

@@ -24,6 +24,7 @@ class VelkoDate : public QWidget
 
 public:
     explicit VelkoDate(QWidget *parent = nullptr);
+    ~VelkoDate() override;
 
     // A null (or otherwise invalid) date empties the field.
     QDate Value() const { return m_value; }
