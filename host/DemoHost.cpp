@@ -91,18 +91,15 @@ void applyFilters(frmAccountDetails *window, const QCommandLineParser &parser)
         window->sltBranch->setSelectedID(parser.value("branch").toInt());
     }
     // --class N ID and --object N ID arrive as "N:ID" (see main).
-    const QStringList classes = parser.values("class");
-    const QStringList objects = parser.values("object");
-    for (const QString &spec : classes) {
-        const QStringList parts = spec.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-        if (parts.size() == 2 && parts[0].toInt() >= 1 && parts[0].toInt() <= 4)
-            window->sltClass[parts[0].toInt()]->setSelectedID(parts[1].toInt());
-    }
-    for (const QString &spec : objects) {
-        const QStringList parts = spec.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-        if (parts.size() == 2 && parts[0].toInt() >= 1 && parts[0].toInt() <= 4)
-            window->sltObject[parts[0].toInt()]->setSelectedID(parts[1].toInt());
-    }
+    const auto choosePairs = [](const QStringList &pairs, VelkoSelector *const selectors[5]) {
+        for (const QString &pair : pairs) {
+            const int n = pair.section(QLatin1Char(':'), 0, 0).toInt();
+            if (n >= 1 && n <= 4)
+                selectors[n]->setSelectedID(pair.section(QLatin1Char(':'), 1, 1).toInt());
+        }
+    };
+    choosePairs(parser.values("class"), window->sltClass);
+    choosePairs(parser.values("object"), window->sltObject);
     window->cmdReset_Click();
 }
 

@@ -450,7 +450,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QVariantList>("args");
         QTest::addColumn<QString>("parameter");
-        QTest::newRow("additional form spec over 20")
+        QTest::newRow("AdditionalFormSpec over 20 characters")
             << "spAccountUpdateDocumentDetail"
             << QVariantList {1, 1, 2, QString(21, u'x'), QDate(2023, 7, 2), "1402/04/11", 0, "d"} << "@AdditionalFormSpec";
         QTest::newRow("Farsi date over 10")
