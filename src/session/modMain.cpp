@@ -55,9 +55,17 @@ double LeadingNumber(QStringView text)
     return text.mid(i, end - i).toString().toDouble();
 }
 
+QString FormatAmountText(const QString &text)
+{
+    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    if (point < 0)
+        return FormatThousands(text, QStringLiteral(","));
+    return FormatThousands(text.left(point), QStringLiteral(",")) + text.mid(point);
+}
+
 QString FormatAmount(Currency amount)
 {
-    return FormatThousands(amount.toString(), QStringLiteral(","));
+    return FormatAmountText(amount.toString());
 }
 
 bool HasPermission(int permissionNumber)

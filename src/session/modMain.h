@@ -20,8 +20,10 @@ Currency ParseAmount(const QString &text);
 // "12ab" gives 12, "abc" and "" give 0.
 double LeadingNumber(QStringView text);
 
-// Text of a currency amount with thousands separators ("-1,234.5").
-// Thin helper over FormatThousands of the amount's plain text.
+// An amount's text with a "," every three digits of its whole part: the
+// character rule of FormatThousands on the part before the decimal point, so
+// "1234.5" reads "1,234.5" rather than "123,4.5".
+QString FormatAmountText(const QString &text);
 QString FormatAmount(Currency amount);
 
 // Runs spVelkoHasPermission(Session.UserID, number); non-zero grants.

@@ -44,6 +44,24 @@ private slots:
         QCOMPARE(FormatThousands(text, QStringLiteral(",")), expected);
     }
 
+    void formatAmountText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("whole amount") << "1234567" << "1,234,567";
+        QTest::newRow("decimal part kept out of the groups") << "1234567.25" << "1,234,567.25";
+        QTest::newRow("short whole part") << "9.75" << "9.75";
+        // The sign still counts as a character of the whole part.
+        QTest::newRow("negative remainder") << "-200" << "-,200";
+        QTest::newRow("negative fraction") << "-1234.5" << "-1,234.5";
+    }
+    void formatAmountText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(FormatAmountText(text), expected);
+    }
+
     void parseAmount_data()
     {
         QTest::addColumn<QString>("text");

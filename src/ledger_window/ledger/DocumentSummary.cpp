@@ -20,7 +20,6 @@ void frmAccountDetails::ShowDocumentSummary()
     grid.setCol(AccTransCode);
     grid.Sort(GenericAscending);
 
-    const QString separator = QStringLiteral(",");
     const QString accountText = sltAccount->AccountTitleText();
     int i = 1;
     while (i < grid.Rows() - 1) {
@@ -33,8 +32,8 @@ void frmAccountDetails::ShowDocumentSummary()
         const Currency credit = ParseAmount(grid.TextMatrix(i, Credit)) + ParseAmount(grid.TextMatrix(i + 1, Credit));
         const bool debitWins = credit < debit;
         const QString zero = QStringLiteral("0");
-        grid.setTextMatrix(i, Debit, FormatThousands(debitWins ? (debit - credit).toString() : zero, separator));
-        grid.setTextMatrix(i, Credit, FormatThousands(debitWins ? zero : (credit - debit).toString(), separator));
+        grid.setTextMatrix(i, Debit, debitWins ? FormatAmount(debit - credit) : zero);
+        grid.setTextMatrix(i, Credit, debitWins ? zero : FormatAmount(credit - debit));
         grid.setTextMatrix(i, DebitBalance, grid.TextMatrix(i + 1, DebitBalance));
         grid.setTextMatrix(i, CreditBalance, grid.TextMatrix(i + 1, CreditBalance));
         grid.setTextMatrix(i, IsChecked, QString());

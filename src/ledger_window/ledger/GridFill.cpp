@@ -41,17 +41,16 @@ bool isAscii(std::string_view text)
     return true;
 }
 
-// FormatThousands(text, ","): a "," every three characters from the right,
-// every character counted (a sign or a decimal point too).
+// An amount's text with a "," every three characters of its whole part from
+// the right (a sign counts as a character; the decimal part is kept as is).
 std::string_view formatThousands(std::string_view text, std::string &scratch)
 {
     if (!isAscii(text)) {
-        const QString formatted = FormatThousands(QString::fromUtf8(text.data(), qsizetype(text.size())),
-                                                  QStringLiteral(","));
-        scratch = formatted.toStdString();
+        scratch = FormatAmountText(QString::fromUtf8(text.data(), qsizetype(text.size()))).toStdString();
         return scratch;
     }
-    const std::size_t length = text.size();
+    const std::size_t point = std::min(text.find('.'), text.size());
+    const std::size_t length = point;
     if (length <= 3)
         return text;
     const std::size_t groups = (length - 1) / 3;
@@ -61,6 +60,7 @@ std::string_view formatThousands(std::string_view text, std::string &scratch)
         scratch.push_back(',');
         scratch.append(text.substr(length - 3 * i, 3));
     }
+    scratch.append(text.substr(point));
     return scratch;
 }
 
@@ -323,7 +323,7 @@ private:
 
 QString format(Currency amount)
 {
-    return FormatThousands(amount.toString(), QStringLiteral(","));
+    return FormatAmount(amount);
 }
 
 void setText(SummaryFieldSink &fields, const char *field, const QString &text)
@@ -389,7 +389,7 @@ void assignmentTotals(const FlexGrid &grid, SummaryFieldSink &fields)
         if (anyRow) {
             char number[32];
             const std::string_view plain = doubleText(sums[k], number);
-            text = FormatThousands(QString::fromLatin1(plain.data(), qsizetype(plain.size())), QStringLiteral(","));
+            text = FormatAmountText(QString::fromLatin1(plain.data(), qsizetype(plain.size())));
         }
         setText(fields, Fields[k], text);
     }

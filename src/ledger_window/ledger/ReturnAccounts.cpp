@@ -49,7 +49,7 @@ QString totalText(const Recordset &rs, const QString &field, bool separators)
     if (rs.IsNull(field))
         return QString();
     const QString text = rs.FieldText(field);
-    return separators ? FormatThousands(text, QStringLiteral(",")) : text;
+    return separators ? FormatAmountText(text) : text;
 }
 
 } // namespace
