@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
@@ -468,6 +470,66 @@ private slots:
         QCOMPARE(ScriptedMessages::shown().first().title, QStringLiteral("خطا"));
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(window()->isEnabled());
+    }
+
+    void accountMinusOneListsEveryAccount()
+    {
+        StatementLog log;
+        open(1, -1);
+        QVERIFY(log.startingWith("Select AccTransCode").first().contains(" Where AccountID<>-1  And DocumentDate >= "));
+        // Both sides of every posted document of the period, drafts left out.
+        QCOMPARE(grid()->Rows() - 1, 10);
+    }
+
+    void periodGivenByTheHost_data()
+    {
+        QTest::addColumn<int>("periodSpec");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("current period of the user") << 0 << QStringList {"1", "2", "3", "4", "6"} << "سال مالي 1403";
+        QTest::newRow("period 1 although 2 is current") << 1 << QStringList {"50"} << "سال مالي 1402";
+    }
+    void periodGivenByTheHost()
+    {
+        QFETCH(int, periodSpec);
+        control->setAccPeriodSpecID(periodSpec);
+        open();
+        QTEST(column(AccTransCode), "codes");
+        QFETCH(QString, title);
+        QCOMPARE(window()->windowTitle(), "گردش حساب مربوط به  " + title);
+    }
+
+    void hostCaptionWinsOverPeriodTitle()
+    {
+        control->setCaption(QStringLiteral("صورتحساب صندوق"));
+        open();
+        QCOMPARE(window()->windowTitle(), QStringLiteral("صورتحساب صندوق"));
+    }
+
+    void modalWhenTheHostRefusesModeless()
+    {
+        control->setHostAllowsModeless(false);
+        bool wasModal = false;
+        QTimer::singleShot(0, this, [&] {
+            wasModal = window() && window()->isModal() && window()->isVisible();
+            window()->close();
+        });
+        open(); // returns only when the window closed
+        QVERIFY(wasModal);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window());
+    }
+
+    void relationshipEventsReachTheHost()
+    {
+        open();
+        QSignalSpy created(control.get(), &comAccountDetail1::CreateNewRelationship);
+        QSignalSpy shown(control.get(), &comAccountDetail1::ShowRelationships);
+        emit window()->CreateNewRelationship(901, 5000);
+        emit window()->ShowRelationships(303, 102);
+        QCOMPARE(created.size(), 1);
+        QCOMPARE(created.first(), (QVariantList {901, 5000}));
+        QCOMPARE(shown.first(), (QVariantList {303, 102}));
     }
 
     void keyboardLayoutCode_data()
