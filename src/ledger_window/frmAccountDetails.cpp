@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -36,8 +37,12 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::FocusOut)
-            m_onFocusOut();
+        // Switching to another window or opening a menu does not leave the field.
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                m_onFocusOut();
+        }
         return QObject::eventFilter(watched, event);
     }
 

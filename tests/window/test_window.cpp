@@ -306,6 +306,18 @@ private slots:
         QVERIFY(!w->chkCombinPeriod->isChecked());
     }
 
+    void leavingTheNumberFieldLooksUpItsDate()
+    {
+        open();
+        frmAccountDetails *w = window();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->txtCodeFrom->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(w->txtCodeFrom, QStringLiteral("3"));
+        w->txtCodeFrom->clearFocus(); // leaving by Tab or click
+        QCOMPARE(w->dtpFromDate->Value(), QDate(2024, 5, 5));
+    }
+
     void datesInTwoJalaliYearsCombinePeriods()
     {
         open();
