@@ -125,6 +125,46 @@ private slots:
         QCOMPARE(log.startingWith("{? = CALL spAccountIsLeafAccount( ?) }").size(), 3);
     }
 
+    void clearShowSendsTheStartUpStatementsInOrder()
+    {
+        control->setOLEConnectionString(db->connectionString());
+        control->setUserID(1);
+        StatementLog log;
+        control->ClearShow();
+        const QString permission = QStringLiteral("{? = CALL spVelkoHasPermission( ?, ?) }");
+        QCOMPARE(log.texts(), (QStringList {
+                                  "Select * from tblUser Where ID = 1",
+                                  "{? = CALL spAccountGetCurrentUserPeriod( ?) }",
+                                  "Select * From tblAccountPeriod Where ID =2",
+                                  permission, // 315: opening the ledger
+                                  permission, // 315: the account picker while viewing
+                                  "Select * From vwVelkoBasePath Order By ID ",
+                                  "Select Value From tblVelkosystemParameters Where ID = 306",
+                                  "Select * From tblVelkoSystemParameters Where ID = 311 and Value=1",
+                                  "Select * from tblAccountDocumentType",
+                                  "Select * From tblAccountPeriod  Order By BeginDate desc",
+                                  permission, // 30001: the period menu
+                              }));
+        QCOMPARE(log.all().at(3).parameters, (QVariantList {1, 315}));
+        QCOMPARE(log.all().last().parameters, (QVariantList {1, 30001}));
+    }
+
+    void accountChangeStatements()
+    {
+        open();
+        StatementLog log;
+        window()->sltAccount_Change();
+        QCOMPARE(log.texts(), (QStringList {
+                                  "Select * From tblAccount Where ID=2",
+                                  "Select ClassID from tblAccountRelatedClasses Where AccountID = 2 Order By Sequence",
+                                  "Select * from tblAccountClass where ID=7",
+                                  "{? = CALL spAccountGetCode_Title( ?, ?) }",
+                              }));
+        QCOMPARE(window()->sltObject[1]->ViewMajor(), QStringLiteral("vwPersonMajor"));
+        QCOMPARE(window()->sltObject[1]->ViewMinor(), QStringLiteral("vwPersonMinor"));
+        QCOMPARE(window()->AccountTitle, QStringLiteral("1101 - صندوق"));
+    }
+
     void reviewColumnNeedsPermission()
     {
         open(2);
