@@ -428,7 +428,7 @@ private slots:
         QCOMPARE(Session.EditState, qint16(2));
         QVERIFY(!grid()->isEnabled());
         QCOMPARE(w->lblMessage->text(), QStringLiteral("اصلاح جزئيات سند"));
-        w->txtDescription->setText(QStringLiteral("واريز نقدي - اصلاح شده"));
+        w->txtDescription->setText(QStringLiteral("واريز نقدي - اصلاح شده (چك 'الف')"));
         w->txtAdditionalFormSpec->setText(QStringLiteral("ع-12"));
         w->cmbDocumentType->setCurrentIndex(w->cmbDocumentType->findData(2));
         StatementLog log;
@@ -443,7 +443,7 @@ private slots:
         QCOMPARE(p[6].toInt(), 0); // no contract
         QCOMPARE(Session.EditState, qint16(3));
         QCOMPARE(grid()->Row(), 2);
-        QCOMPARE(cell(2, Description), QStringLiteral("واريز نقدي - اصلاح شده"));
+        QCOMPARE(cell(2, Description), QStringLiteral("واريز نقدي - اصلاح شده (چك 'الف')"));
         QCOMPARE(cell(2, AdditionalFormSpec), QStringLiteral("ع-12"));
         QCOMPARE(fixtureQuery(*db, "select DocumentTypeID from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1")
                      .value(0).toInt(), 2);
