@@ -64,7 +64,14 @@ frmAccountDetails::frmAccountDetails(QWidget *parent)
     connectHandlers();
 }
 
-frmAccountDetails::~frmAccountDetails() = default;
+frmAccountDetails::~frmAccountDetails()
+{
+    // Fields lose their focus while they are destroyed, and may report what
+    // was typed into them; nothing of that may reach this half-destroyed window.
+    qDeleteAll(m_focusWatchers);
+    for (QWidget *control : std::as_const(Controls))
+        control->disconnect(this);
+}
 
 void frmAccountDetails::createControls()
 {
@@ -190,6 +197,19 @@ void frmAccountDetails::createControls()
                 flat->setText(QString::fromUtf8(designed.captionText));
         }
     }
+    // Keyboard order: the filters from the account down, the grid, the edit
+    // panel, then the command buttons.
+    QWidget *previous = nullptr;
+    for (const char *name : {"sltAccount", "sltBranch", "chkMix", "dtpFromDate", "dtpToDate", "txtCodeFrom", "txtCodeTo",
+                             "chkCombinPeriod", "chkiOpening", "sltClass1", "sltObject1", "sltClass2", "sltObject2",
+                             "sltClass3", "sltObject3", "sltClass4", "sltObject4", "flxAccount", "cmbDocumentType",
+                             "txtAdditionalFormSpec", "dtpTrans", "mptContract", "txtDescription", "cmdFormID",
+                             "mptPosition", "cmdEdit", "cmdSave", "cmdEsc", "cmdReset", "cmdFunc", "cmdTools", "cmdPeriod"}) {
+        QWidget *current = find(name);
+        if (previous)
+            setTabOrder(previous, current);
+        previous = current;
+    }
     for (const char *caption : {"txtSum", "txtSumToDay", "lblSumChecked", "lblSumUnChecked"}) {
         if (auto *text = qobject_cast<QLineEdit *>(find(caption))) {
             text->setReadOnly(true);
@@ -312,8 +332,10 @@ void frmAccountDetails::connectHandlers()
         connect(sltClass[n], &VelkoSelector::Change, this, [this, n] { guarded([this, n] { sltClass_Change(n); }); });
     connect(dtpFromDate, &VelkoDate::Change, this, [this] { guarded([this] { dtpFromDate_Change(); }); });
     connect(dtpToDate, &VelkoDate::Change, this, [this] { guarded([this] { dtpToDate_Change(); }); });
-    txtCodeFrom->installEventFilter(new FocusLossFilter(this, [this] { guarded([this] { txtCodeFrom_LostFocus(); }); }));
-    txtCodeTo->installEventFilter(new FocusLossFilter(this, [this] { guarded([this] { txtCodeTo_LostFocus(); }); }));
+    m_focusWatchers << new FocusLossFilter(this, [this] { guarded([this] { txtCodeFrom_LostFocus(); }); })
+                    << new FocusLossFilter(this, [this] { guarded([this] { txtCodeTo_LostFocus(); }); });
+    txtCodeFrom->installEventFilter(m_focusWatchers[0]);
+    txtCodeTo->installEventFilter(m_focusWatchers[1]);
     connect(chkCombinPeriod, &QCheckBox::clicked, this, [this] { guarded([this] { chkCombinPeriod_Click(); }); });
     connect(cmdReset, &QPushButton::clicked, this, [this] { guarded([this] { cmdReset_Click(); }); });
     connect(cmdEdit, &QPushButton::clicked, this, [this] { guarded([this] { cmdEdit_Click(); }); });

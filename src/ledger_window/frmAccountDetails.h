@@ -172,6 +172,7 @@ private:
     // window stays usable.
     void guarded(const std::function<void()> &handler);
 
+    QList<QObject *> m_focusWatchers; // focus-loss watchers of the number fields
     bool m_loaded = false;
     bool m_loading = false;
 };

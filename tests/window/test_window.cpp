@@ -513,6 +513,28 @@ private slots:
         QVERIFY(!Session.HasDataEnvironment());
     }
 
+    void closingWithAFocusedFieldLooksNothingUp_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("document number") << "txtCodeFrom";
+        QTest::newRow("account picker") << "sltAccount";
+    }
+    void closingWithAFocusedFieldLooksNothingUp()
+    {
+        QFETCH(QString, field);
+        open();
+        frmAccountDetails *w = window();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QWidget *focused = w->Controls.value(field);
+        focused->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7"));
+        StatementLog log;
+        delete w;
+        QVERIFY(log.texts().isEmpty());
+        QVERIFY(!window());
+    }
+
     void databaseErrorInAHandlerShowsKhata()
     {
         open();

@@ -63,7 +63,9 @@ LookupField::LookupField(QWidget *parent)
 LookupField::~LookupField()
 {
     // Focus moves while the child widgets go must not reach the owner's
-    // handlers through a half-destroyed control.
+    // handlers, nor this control's own code check, through a half-destroyed
+    // control (the code box loses its focus as it is destroyed).
+    disconnect(m_code, nullptr, this, nullptr);
     delete m_watch;
 }
 

@@ -116,6 +116,7 @@ VelkoDate::VelkoDate(QWidget *parent)
 VelkoDate::~VelkoDate()
 {
     delete m_watch; // no key or focus reports from a half-destroyed field
+    m_box->removeEventFilter(this);
 }
 
 void VelkoDate::setValue(const QDate &date)
