@@ -46,3 +46,16 @@ QDate ValueDate(const QVariant &value)
         return QDate::fromString(value.toString().left(10), Qt::ISODate);
     }
 }
+
+QString WithLatinDigits(const QString &text)
+{
+    QString result = text;
+    for (QChar &c : result) {
+        const char16_t u = c.unicode();
+        if (u >= 0x06F0 && u <= 0x06F9)
+            c = QChar(u'0' + (u - 0x06F0));
+        else if (u >= 0x0660 && u <= 0x0669)
+            c = QChar(u'0' + (u - 0x0660));
+    }
+    return result;
+}
