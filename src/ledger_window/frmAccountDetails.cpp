@@ -1,6 +1,7 @@
 #include "ledger_window/frmAccountDetails.h"
 
 #include "ledger_window/WindowTexts.h"
+#include "ledger_window/startup_layout/KeyboardFlow.h"
 #include "ledger_window/startup_layout/WindowLayout.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/OleColor.h"
@@ -197,19 +198,6 @@ void frmAccountDetails::createControls()
                 flat->setText(QString::fromUtf8(designed.captionText));
         }
     }
-    // Keyboard order: the filters from the account down, the grid, the edit
-    // panel, then the command buttons.
-    QWidget *previous = nullptr;
-    for (const char *name : {"sltAccount", "sltBranch", "chkMix", "dtpFromDate", "dtpToDate", "txtCodeFrom", "txtCodeTo",
-                             "chkCombinPeriod", "chkiOpening", "sltClass1", "sltObject1", "sltClass2", "sltObject2",
-                             "sltClass3", "sltObject3", "sltClass4", "sltObject4", "flxAccount", "cmbDocumentType",
-                             "txtAdditionalFormSpec", "dtpTrans", "mptContract", "txtDescription", "cmdFormID",
-                             "mptPosition", "cmdEdit", "cmdSave", "cmdEsc", "cmdReset", "cmdFunc", "cmdTools", "cmdPeriod"}) {
-        QWidget *current = find(name);
-        if (previous)
-            setTabOrder(previous, current);
-        previous = current;
-    }
     for (const char *caption : {"txtSum", "txtSumToDay", "lblSumChecked", "lblSumUnChecked"}) {
         if (auto *text = qobject_cast<QLineEdit *>(find(caption))) {
             text->setReadOnly(true);
@@ -343,6 +331,7 @@ void frmAccountDetails::connectHandlers()
     connect(cmdEsc, &QPushButton::clicked, this, [this] { guarded([this] { cmdEsc_Click(); }); });
     connect(flxAccount, &FlexGrid::SelChange, this, [this] { guarded([this] { flxAccount_SelChange(); }); });
     connect(menuItem(QStringLiteral("mnuFunc6")), &QAction::triggered, this, &QWidget::close);
+    SetUpKeyboardFlow(*this);
 }
 
 void frmAccountDetails::EnsureLoaded()

@@ -5,6 +5,7 @@
 
 int RunLedgerQueryTests(int argc, char **argv);
 int RunWindowTests(int argc, char **argv);
+int RunLayoutTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -13,5 +14,6 @@ int main(int argc, char **argv)
     int failures = 0;
     failures += RunLedgerQueryTests(argc, argv);
     failures += RunWindowTests(argc, argv);
+    failures += RunLayoutTests(argc, argv);
     return failures;
 }
