@@ -12,13 +12,17 @@
 #include "session/ValueText.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QSqlRecord>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
+#include <functional>
 
 namespace {
 
@@ -105,6 +109,191 @@ const ProcedureCommand &procedure(const QString &name)
     qFatal("no procedure command %s", qPrintable(name));
 }
 
+// Random statements for the rewrite, each written twice from one small
+// grammar: as the component would write it in T-SQL, and as a person would
+// write the same by hand for SQLite. Both must return the same row.
+class StatementPair
+{
+public:
+    explicit StatementPair(quint32 seed) : m_random(seed) {}
+
+    struct Texts
+    {
+        QString tsql;
+        QString sqlite;
+    };
+
+    Texts statement()
+    {
+        Texts s {QStringLiteral("select") + blank(), QStringLiteral("select")};
+        s.sqlite += s.tsql.mid(6);
+        const int columns = 1 + pick(3);
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                append(s, gap() + u',' + gap());
+            append(s, expression(0));
+            if (pick(4) == 0) { // a literal alias; N'..' may follow the column without a blank
+                const Texts alias = literal();
+                const bool mayTouch = alias.tsql.startsWith(u'N') && (s.tsql.endsWith(u'\'') || s.tsql.endsWith(u')'));
+                const QString before = mayTouch && pick(2) ? QString() : blank();
+                s.tsql += before + alias.tsql;
+                s.sqlite += (before.isEmpty() ? QStringLiteral(" ") : before) + alias.sqlite;
+            }
+        }
+        if (pick(3) == 0) // a closing ";" with blanks and comments after it: the backend leaves them out
+            s.tsql += gap() + u';' + gap() + (pick(2) ? QStringLiteral(";") : QString()) + gap();
+        return s;
+    }
+
+private:
+    int pick(int n) { return int(m_random.bounded(n)); }
+    template<size_t N>
+    QString oneOf(const char *const (&texts)[N])
+    {
+        return QString::fromUtf8(texts[pick(int(N))]);
+    }
+    static void append(Texts &s, const QString &both) { s.tsql += both, s.sqlite += both; }
+    static void append(Texts &s, const Texts &more) { s.tsql += more.tsql, s.sqlite += more.sqlite; }
+
+    // What may stand between two tokens that cannot run together; each
+    // comment holds what the rewrite must leave alone.
+    QString gap()
+    {
+        static const char *const gaps[] = {"", "", "", " ", "\n", "\t ", "/* c */", "/* it's; isnull( */",
+                                           "-- c\n", "-- it's; [dbo]. \n", " --\n"};
+        return oneOf(gaps);
+    }
+    QString blank()
+    {
+        static const char *const blanks[] = {" ", "\n", "  ", "/**/", " -- x\n", "/* 'a' */ "};
+        return oneOf(blanks);
+    }
+
+    Texts literal()
+    {
+        static const char *const pieces[] = {"a", "b", " ", "''", "\"", "-", "--", "/*", "*/", ";", "[", "]",
+                                             "]]", "`", "dbo.", "isnull(", "convert(varchar,", "ب", "خ"};
+        QString text;
+        for (int n = pick(5); n > 0; --n)
+            text += oneOf(pieces);
+        const QString quoted = u'\'' + text + u'\'';
+        return {(pick(4) == 0 ? QStringLiteral("N") : QString()) + quoted, quoted};
+    }
+
+    // A name as T-SQL brackets it (or SQLite's backticks), and by hand as "...".
+    Texts name()
+    {
+        static const char *const pieces[] = {"a", "b", "]]", "'", "\"", "`", " ", "-", ";", "ب"};
+        QString raw;
+        do
+            raw += oneOf(pieces);
+        while (pick(3) != 0);
+        QString plain = raw;
+        plain.replace(QStringLiteral("]]"), QStringLiteral("]"));
+        QString quotedName = plain;
+        quotedName.replace(u'"', QStringLiteral("\"\""));
+        if (pick(3) == 0) {
+            QString backticked = plain;
+            backticked.replace(u'`', QStringLiteral("``"));
+            return {u'`' + backticked + u'`', u'"' + quotedName + u'"'};
+        }
+        return {u'[' + raw + u']', u'"' + quotedName + u'"'};
+    }
+
+    Texts expression(int depth)
+    {
+        const int kind = depth >= 5 ? pick(3) : pick(9);
+        switch (kind) {
+        case 0:
+            return literal();
+        case 1: {
+            const QString number = QString::number(pick(100)) + (pick(3) ? QString() : QStringLiteral(".5"));
+            return {number, number};
+        }
+        case 2: {
+            static const char *const nulls[] = {"null", "NULL"};
+            const QString null = oneOf(nulls);
+            return {null, null};
+        }
+        case 3: { // isnull( a , b ) -> ifnull( a , b )
+            static const char *const spellings[] = {"isnull", "ISNULL", "IsNull"};
+            Texts s {oneOf(spellings), QStringLiteral("ifnull")};
+            append(s, gap() + u'(' + gap());
+            append(s, expression(depth + 1));
+            append(s, gap() + u',' + gap());
+            append(s, expression(depth + 1));
+            append(s, gap() + u')');
+            return s;
+        }
+        case 4: { // convert(varchar, a) -> cast(a as text)
+            static const char *const types[] = {"varchar", "VARCHAR(20)", "nvarchar(max)", "varchar ( 10 )"};
+            Texts s {QStringLiteral("convert") + gap() + u'(' + gap() + oneOf(types) + gap() + u',',
+                     QStringLiteral("cast(")};
+            append(s, gap());
+            append(s, expression(depth + 1));
+            append(s, gap());
+            s.tsql += u')';
+            s.sqlite += QStringLiteral(" as text)");
+            return s;
+        }
+        case 5: { // ( a )
+            Texts s {QStringLiteral("("), QStringLiteral("(")};
+            append(s, gap());
+            append(s, expression(depth + 1));
+            append(s, gap() + u')');
+            return s;
+        }
+        case 6: { // a || b
+            Texts s = expression(depth + 1);
+            append(s, gap() + QStringLiteral("||") + gap());
+            append(s, expression(depth + 1));
+            return s;
+        }
+        case 7: { // a table behind a schema prefix: '2'
+            static const char *const prefixes[] = {"", "dbo.", "DBO.", "[dbo].", "\"dbo\".", "`dbo`."};
+            static const char *const tables[] = {"tblVelkoSystemParameters", "[tblVelkoSystemParameters]",
+                                                 "\"tblVelkoSystemParameters\""};
+            static const char *const columns[] = {"Value", "[Value]", "\"Value\""};
+            const QString column = oneOf(columns);
+            const QString table = oneOf(tables);
+            const QString head = u'(' + gap() + QStringLiteral("select") + blank() + column + blank()
+                + QStringLiteral("from") + blank();
+            const QString tail = blank() + QStringLiteral("where") + blank() + QStringLiteral("ID") + gap() + u'='
+                + gap() + QStringLiteral("306") + gap() + u')';
+            return {head + oneOf(prefixes) + table + tail, head + table + tail};
+        }
+        default: { // a quoted name that must survive: (select [x] from (select a as [x]))
+            const Texts n = name();
+            Texts s {QStringLiteral("(select "), QStringLiteral("(select ")};
+            append(s, n);
+            append(s, QStringLiteral(" from (select") + blank());
+            append(s, expression(depth + 1));
+            append(s, QStringLiteral(" as "));
+            append(s, n);
+            append(s, QStringLiteral("))"));
+            return s;
+        }
+        }
+    }
+
+    QRandomGenerator m_random;
+};
+
+// The row of a statement run on a plain Qt connection, without any rewrite.
+QString plainRow(const QString &connectionName, const QString &sql, QString *error)
+{
+    QSqlQuery query(QSqlDatabase::database(connectionName));
+    if (!query.exec(sql)) {
+        *error = query.lastError().text();
+        return QString();
+    }
+    QStringList cells;
+    while (query.next())
+        for (int i = 0; i < query.record().count(); ++i)
+            cells << ValueText(query.value(i));
+    return cells.join(u'|');
+}
+
 } // namespace
 
 class tst_Database : public QObject
@@ -181,12 +370,183 @@ private slots:
             << "Select RelatedFormTypeID,RelatedFormID,AssignedValue,ifnull((Select x.Name from vwVelkoFormTypeMajor x "
                "where x.ID=RelatedFormTypeID),cast(RelatedFormTypeID as text)) as RelatedFormType from tblVelkoRelatedForms f";
         QTest::newRow("Persian literal") << "select 'خارج از تخصيص', isnull(a,'dbo.')" << "select 'خارج از تخصيص', ifnull(a,'dbo.')";
+        // A -- comment ends before the text the rewrite writes after it.
+        QTest::newRow("line comment before the end of a convert")
+            << "select convert(varchar, 'a' -- c\n) || 'b'" << "select cast('a' -- c\n as text) || 'b'";
+        QTest::newRow("line comment at the start of a convert's expression")
+            << "convert(varchar, -- c\n'a')" << "cast(-- c\n'a' as text)";
+        // Where tokens go, their neighbours must not run together.
+        QTest::newRow("literals around a dropped dbo stay two") << "select 'a'dbo.'b'" << "select 'a' 'b'";
+        QTest::newRow("minus signs around a dropped [dbo] are no comment") << "select 5-[dbo].-1" << "select 5- -1";
+        QTest::newRow("N prefix") << "select N'خارج', n'x' from t" << "select 'خارج', 'x' from t";
+        QTest::newRow("N'..' right after a literal stays apart") << "select 'a'N'b'" << "select 'a' 'b'";
+        QTest::newRow("N with a blank is a name") << "select N 'x', N from t" << "select N 'x', N from t";
+        // SQLite ends a [...] name at the first "]", so T-SQL's "]]" needs its backtick form.
+        QTest::newRow("bracketed name holding ]") << "select [a]]b] from t" << "select `a]b` from t";
+        QTest::newRow("literal after a name holding ]") << "select [a]]'], 'x'" << "select `a]'`, 'x'";
+        QTest::newRow("backtick in a name holding ]") << "select 1 as [`]]]" << "select 1 as ```]`";
+        QTest::newRow("unterminated name holding ]]") << "select [a]]b" << "select [a]]b";
+        QTest::newRow("backtick name is not touched") << "select `isnull(dbo.x`, 'y'" << "select `isnull(dbo.x`, 'y'";
+        QTest::newRow("quote inside a backtick name") << "select `a'b`, isnull(x,1)" << "select `a'b`, ifnull(x,1)";
+        QTest::newRow("unterminated block comment") << "select isnull(a,1) /* isnull(" << "select ifnull(a,1) /* isnull(";
     }
     void rewrite()
     {
         QFETCH(QString, tsql);
         QFETCH(QString, sqlite);
         QCOMPARE(RewriteTsqlForSqlite(tsql), sqlite);
+    }
+
+    // Nesting takes no stack and linear time: at this depth a recursive
+    // rewrite overflows the stack and a rescanning one runs for minutes.
+    void rewriteDeepNesting()
+    {
+        const int depth = 100000;
+        const QString tsql = QStringLiteral("select ") + QStringLiteral("convert(varchar, isnull((").repeated(depth)
+            + QStringLiteral("dbo.x") + QStringLiteral("),0))").repeated(depth);
+        const QString sqlite = QStringLiteral("select ") + QStringLiteral("cast(ifnull((").repeated(depth)
+            + QStringLiteral("x") + QStringLiteral("),0) as text)").repeated(depth);
+        QCOMPARE(RewriteTsqlForSqlite(tsql), sqlite);
+        // SQLite refuses such depth with an error of its own, not a crash.
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, rowsOf(*m_backend, tsql));
+    }
+
+    // Thousands of generated statements: the rewritten T-SQL returns on SQLite
+    // what the hand-written SQLite form returns.
+    void rewriteMatchesHandWrittenSqlite()
+    {
+        const QString plain = QStringLiteral("plain-") + QUuid::createUuid().toString();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), plain);
+            db.setDatabaseName(m_path);
+            QVERIFY(db.open());
+        }
+        auto removePlain = qScopeGuard([&plain] { QSqlDatabase::removeDatabase(plain); });
+        StatementPair generate(20240305);
+        for (int n = 0; n < 4000; ++n) {
+            const StatementPair::Texts s = generate.statement();
+            QString error;
+            const QString expected = plainRow(plain, s.sqlite, &error);
+            QVERIFY2(error.isEmpty(), qPrintable(QStringLiteral("hand-written form fails: ") + error + u'\n' + s.sqlite));
+            QString actual;
+            try {
+                QStringList columns;
+                QList<QVariant> values;
+                m_backend->snapshot(s.tsql, columns, values);
+                QStringList cells;
+                for (const QVariant &value : values)
+                    cells << ValueText(value);
+                actual = cells.join(u'|');
+            } catch (const DatabaseError &e) {
+                actual = QStringLiteral("error: ") + e.message();
+            }
+            if (actual != expected)
+                QFAIL(qPrintable(QStringLiteral("statement %1\nT-SQL:     %2\nrewritten: %3\nby hand:   %4\n"
+                                                "returned %5 instead of %6")
+                                     .arg(n)
+                                     .arg(s.tsql, RewriteTsqlForSqlite(s.tsql), s.sqlite, actual, expected)));
+        }
+    }
+
+    // One statement per call; ";" inside literals, names and comments does not count.
+    void singleStatement_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("sqliteRows"); // "refused" when SQLite's reading holds a second statement
+        QTest::addColumn<bool>("serverRefuses");
+        QTest::newRow("second statement") << "select 1; delete from tblAccount" << "refused" << true;
+        QTest::newRow("second statement after comments")
+            << "select 1 /* a */ ; -- b\n delete from tblAccount" << "refused" << true;
+        QTest::newRow("empty statement first") << "; select 1" << "refused" << true;
+        QTest::newRow("trailing ;") << "select 1;" << "1" << false;
+        QTest::newRow("trailing ;, blanks and comments") << "select 1 ; ;\n -- done\n /* end */ " << "1" << false;
+        QTest::newRow("; in a literal") << "select 'a;delete from tblAccount'" << "a;delete from tblAccount" << false;
+        QTest::newRow("; after a doubled quote") << "select 'it''s; delete from tblAccount'"
+                                                  << "it's; delete from tblAccount" << false;
+        QTest::newRow("; in a bracketed name") << "select 1 as [a;b]" << "1" << false;
+        QTest::newRow("; in a quoted name") << "select 2 as \"a;b\"" << "2" << false;
+        QTest::newRow("; in a block comment") << "select 1 /* ; delete from tblAccount */" << "1" << false;
+        QTest::newRow("; in a line comment") << "select 1 -- ; delete from tblAccount" << "1" << false;
+        // Where the two databases read differently, each is judged by its own reading.
+        QTest::newRow("comment after a carriage return") // SQL Server ends a -- comment there too
+            << "select 1 -- c\r; delete from tblAccount" << "1" << true;
+        QTest::newRow("nested block comment") // SQL Server nests them, SQLite does not
+            << "select 1 /* /* */ ; delete from tblAccount */" << "refused" << false;
+        QTest::newRow("; in a backtick name") // a name only for SQLite
+            << "select 3 as `a;b`" << "3" << true;
+    }
+    void singleStatement()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, sqliteRows);
+        QFETCH(bool, serverRefuses);
+        const QString accounts = QStringLiteral("select count(*) from tblAccount");
+        const QString accountCount = rowsOf(*m_backend, accounts);
+        const auto refused = [&sql](const DatabaseError &error) {
+            QVERIFY2(error.message().contains(QStringLiteral("بيش از يك دستور")), qPrintable(error.message()));
+            QCOMPARE(error.statement(), sql);
+        };
+        const auto check = [&](const char *call, const std::function<QString()> &run) {
+            try {
+                const QString rows = run();
+                QVERIFY2(sqliteRows != QLatin1String("refused"), call);
+                if (!rows.isNull())
+                    QCOMPARE(rows, sqliteRows);
+            } catch (const DatabaseError &error) {
+                QVERIFY2(sqliteRows == QLatin1String("refused"), qPrintable(QLatin1String(call) + u' ' + error.message()));
+                refused(error);
+            }
+        };
+        check("streamRows", [&] { return rowsOf(*m_backend, sql); });
+        check("snapshot", [&] {
+            QStringList columns;
+            QList<QVariant> values;
+            m_backend->snapshot(sql, columns, values);
+            return values.size() == 1 ? ValueText(values[0]) : QStringLiteral("%1 values").arg(values.size());
+        });
+        check("execute", [&] {
+            m_backend->execute(sql);
+            return QString();
+        });
+        QCOMPARE(rowsOf(*m_backend, accounts), accountCount); // nothing after the first statement ran
+
+        try {
+            SqlServerText(sql);
+            QVERIFY2(!serverRefuses, "SQL Server text accepted");
+        } catch (const DatabaseError &error) {
+            QVERIFY2(serverRefuses, qPrintable(error.message()));
+            refused(error);
+        }
+    }
+
+    // Persian literals reach SQL Server as Unicode texts; nothing else changes.
+    void sqlServerText_data()
+    {
+        QTest::addColumn<QString>("tsql");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("Persian literal") << "select a, 'خارج از تخصيص' as b from t where c = 'x'"
+                                         << "select a, N'خارج از تخصيص' as b from t where c = 'x'";
+        QTest::newRow("ASCII literals stay") << "select 'a', 'it''s' from dbo.t" << "select 'a', 'it''s' from dbo.t";
+        QTest::newRow("N already there") << "select N'خ', n'ب'" << "select N'خ', n'ب'";
+        QTest::newRow("doubled quote inside") << "select 'it''s خ'" << "select N'it''s خ'";
+        QTest::newRow("right after a word") << "select'خ'" << "select N'خ'";
+        QTest::newRow("right after another literal's N") << "select N'a''خ'" << "select N'a''خ'";
+        QTest::newRow("zero-width non-joiner") << "select 'a\u200Cb'" << "select N'a\u200Cb'";
+        QTest::newRow("names and comments stay") << "select [نام], \"نام\" -- 'خ'\n/* 'خ' */"
+                                                 << "select [نام], \"نام\" -- 'خ'\n/* 'خ' */";
+        QTest::newRow("the ledger's Persian column")
+            << "Select case when IsAssignmentExcluded=1 then 'خارج از تخصيص' else '' end as AssignmentState from t;"
+            << "Select case when IsAssignmentExcluded=1 then N'خارج از تخصيص' else '' end as AssignmentState from t;";
+    }
+    void sqlServerText()
+    {
+        QFETCH(QString, tsql);
+        QFETCH(QString, sent);
+        QCOMPARE(SqlServerText(tsql), sent);
+        auto odbc = CreateBackend(QStringLiteral("SQLOLEDB.1"), QStringLiteral("Data Source=srv"), QStringLiteral("text"));
+        QCOMPARE(odbc->toDatabaseText(tsql), sent);
+        // SQLite takes the literal as it is.
+        QVERIFY(!m_backend->toDatabaseText(tsql).contains(QStringLiteral("N'خ")));
     }
 
     void connectionStringValue_data()
@@ -301,12 +661,39 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DatabaseError, backend->execute(QStringLiteral("select 1")));
     }
 
+    // Dates in SQL texts are compared as texts: always four year digits, and
+    // a date that has no such form is refused, never written.
+    void dateTexts_data()
+    {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("sqlite"); // when refused: part of the message
+        QTest::addColumn<QString>("server");
+        const QCalendar jalali(QCalendar::System::Jalali);
+        QTest::newRow("ordinary") << QDate(2024, 3, 5) << false << "2024-03-05" << "20240305";
+        QTest::newRow("year below 1000 padded") << QDate(999, 1, 2) << false << "0999-01-02" << "09990102";
+        QTest::newRow("first day") << QDate(1, 1, 1) << false << "0001-01-01" << "00010101";
+        QTest::newRow("last day") << QDate(9999, 12, 31) << false << "9999-12-31" << "99991231";
+        QTest::newRow("Jalali 9999/01/01 is beyond year 9999") << QDate(9999, 1, 1, jalali) << true << "9999/01/01"
+                                                                << "9999/01/01";
+        QTest::newRow("before year 1") << QDate(-1, 12, 31) << true << "خارج از محدوده" << "خارج از محدوده";
+        QTest::newRow("invalid") << QDate() << true << "تاريخ نامعتبر" << "تاريخ نامعتبر";
+    }
     void dateTexts()
     {
-        const QDate date(2024, 3, 5);
-        QCOMPARE(m_backend->dateText(date), QStringLiteral("2024-03-05"));
+        QFETCH(QDate, date);
+        QFETCH(bool, refused);
+        QFETCH(QString, sqlite);
+        QFETCH(QString, server);
         auto odbc = CreateBackend(QStringLiteral("SQLOLEDB.1"), QStringLiteral("Data Source=srv"), QStringLiteral("dates"));
-        QCOMPARE(odbc->dateText(date), QStringLiteral("20240305"));
+        for (auto [backend, expected] : {std::pair(m_backend.get(), sqlite), std::pair(odbc.get(), server)}) {
+            try {
+                QCOMPARE(backend->dateText(date), expected);
+                QVERIFY(!refused);
+            } catch (const DatabaseError &error) {
+                QVERIFY2(refused && error.message().contains(expected), qPrintable(error.message()));
+            }
+        }
     }
 
     void streamRows_data()
@@ -445,11 +832,11 @@ private slots:
         QCOMPARE(m_backend->callProcedure(command, args).toInt(), 0);
     }
 
-    void tooLongTextWritesNothing_data()
+    void refusedArgumentWritesNothing_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QVariantList>("args");
-        QTest::addColumn<QString>("parameter");
+        QTest::addColumn<QString>("messagePart");
         QTest::newRow("AdditionalFormSpec over 20 characters")
             << "spAccountUpdateDocumentDetail"
             << QVariantList {1, 1, 2, QString(21, u'x'), QDate(2023, 7, 2), "1402/04/11", 0, "d"} << "@AdditionalFormSpec";
@@ -461,12 +848,16 @@ private slots:
             << QVariantList {1, 1, 2, "s", QDate(2023, 7, 2), "1402/04/11", 0, QString(256, u'ش')} << "@Description";
         QTest::newRow("position account over 500")
             << "spAccountGetCode_Title" << QVariantList {11, QString(501, u' ')} << "@PositionAccount";
+        QTest::newRow("due date beyond year 9999")
+            << "spAccountUpdateDocumentDetail"
+            << QVariantList {1, 1, 2, "s", QDate(9999, 1, 1, QCalendar(QCalendar::System::Jalali)), "9999/01/01", 0, "d"}
+            << "9999/01/01";
     }
-    void tooLongTextWritesNothing()
+    void refusedArgumentWritesNothing()
     {
         QFETCH(QString, name);
         QFETCH(QVariantList, args);
-        QFETCH(QString, parameter);
+        QFETCH(QString, messagePart);
         const QVariantList before = args;
         const QString row = QStringLiteral("select * from tblAccountDocumentDetail order by DocumentID, RowNumber");
         const QString rowsBefore = rowsOf(*m_backend, row);
@@ -474,7 +865,7 @@ private slots:
             m_backend->callProcedure(procedure(name), args);
             QFAIL("a too long text was accepted");
         } catch (const DatabaseError &error) {
-            QVERIFY2(error.message().contains(parameter), qPrintable(error.message()));
+            QVERIFY2(error.message().contains(messagePart), qPrintable(error.message()));
         }
         QCOMPARE(rowsOf(*m_backend, row), rowsBefore);
         QCOMPARE(args, before);

@@ -6,6 +6,7 @@
 #include "session/DatabaseError.h"
 #include "session/ValueText.h"
 
+#include <QCalendar>
 #include <QSqlError>
 #include <QSqlRecord>
 #include <vector>
@@ -26,9 +27,10 @@ Backend::~Backend() = default;
 
 QSqlQuery Backend::run(const QString &tsql, bool forwardOnly)
 {
+    const QString text = toDatabaseText(tsql); // refuses a second statement before anything opens
     QSqlQuery query(database());
     query.setForwardOnly(forwardOnly);
-    if (!query.exec(toDatabaseText(tsql)))
+    if (!query.exec(text))
         throw DatabaseError(errorText(query.lastError()), tsql);
     return query;
 }
@@ -91,6 +93,19 @@ std::unique_ptr<Backend> CreateBackend(const QString &provider, const QString &c
         if (name.compare(QLatin1String(sqlServer), Qt::CaseInsensitive) == 0)
             return std::make_unique<OdbcBackend>(connectionString, connectionName);
     throw DatabaseError(DatabaseTexts::UnknownProvider(name));
+}
+
+QString SqlDateText(const QDate &date, QStringView separator)
+{
+    if (!date.isValid())
+        throw DatabaseError(DatabaseTexts::InvalidDate());
+    if (date.year() < 1 || date.year() > 9999)
+        throw DatabaseError(DatabaseTexts::DateOutOfRange(
+            date.toString(QStringLiteral("yyyy/MM/dd"), QCalendar(QCalendar::System::Jalali))));
+    const auto digits = [](int value, int width) { return QString::number(value).rightJustified(width, u'0'); };
+    QString text = digits(date.year(), 4);
+    text.append(separator).append(digits(date.month(), 2)).append(separator).append(digits(date.day(), 2));
+    return text;
 }
 
 QString ConnectionStringValue(const QString &connectionString, const QString &key)

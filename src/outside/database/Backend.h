@@ -39,13 +39,19 @@ public:
 
     // The open connection; opened on the first call. Throws DatabaseError.
     virtual QSqlDatabase database() = 0;
-    // The statement as this database must receive it.
+    // The statement as this database must receive it. A text holding more
+    // than one statement is refused with a DatabaseError (a trailing ";" is
+    // fine), so no caller ever runs a statement it did not mean to.
     virtual QString toDatabaseText(const QString &tsql) const = 0;
-    // How a date is written inside SQL text (between single quotes).
+    // How a date is written inside SQL text (between single quotes); through
+    // SqlDateText, so a date that cannot be written is refused.
     virtual QString dateText(const QDate &date) const = 0;
     // Runs a stored procedure; in/out parameters are written back into args.
     // Returns the procedure's return value (null when it has none).
     virtual QVariant callProcedure(const ProcedureCommand &command, QVariantList &args) = 0;
+    // Rows the last callProcedure changed; -1 when the database does not say
+    // (a procedure with NOCOUNT on, for example).
+    qint64 lastProcedureRowsAffected() const { return m_procedureRowsAffected; }
     // Runs a SELECT and hands every row to the sink; returns the row count.
     virtual qint64 streamRows(const QString &tsql, RowSink &sink);
     // Runs a statement without a result; returns the affected row count.
@@ -54,6 +60,7 @@ public:
     virtual void snapshot(const QString &tsql, QStringList &columns, QList<QVariant> &values);
 
 protected:
+    qint64 m_procedureRowsAffected = -1;
     // Shared by the generic implementations above: prepares and runs the text,
     // throwing DatabaseError with the database's message and the statement.
     QSqlQuery run(const QString &tsql, bool forwardOnly);
@@ -65,6 +72,13 @@ protected:
 // the connection itself opens on the first use.
 std::unique_ptr<Backend> CreateBackend(const QString &provider, const QString &connectionString,
                                        const QString &connectionName);
+
+// A date for SQL text, "YYYY-MM-DD" with separator "-" or "YYYYMMDD" with
+// none, always with a four-digit year: the texts compare dates as text, so a
+// five-digit year would sort after every real date. An invalid date or one
+// outside the years 1 to 9999 is refused with a DatabaseError that shows it
+// as the Jalali date the user entered.
+QString SqlDateText(const QDate &date, QStringView separator);
 
 // The value of one key of an OLE DB connection string ("Data Source=x;...");
 // keys are compared without regard to case, an absent key gives "".

@@ -63,4 +63,22 @@ inline QString NotADate(const QString &parameter)
     return QStringLiteral("مقدار پارامتر ") + parameter + QStringLiteral(" تاريخ نيست.");
 }
 
+// A text holding a second statement after ";" (a trailing ";" is fine).
+inline QString SeveralStatements()
+{
+    return QStringLiteral("متن فرمان بيش از يك دستور SQL دارد؛ در هر بار فقط يك دستور اجرا مي شود.");
+}
+
+inline QString InvalidDate()
+{
+    return QStringLiteral("تاريخ نامعتبر است.");
+}
+
+// A date that cannot be written with a four-digit year; `date` as the user
+// knows it (Jalali).
+inline QString DateOutOfRange(const QString &date)
+{
+    return QStringLiteral("تاريخ ") + date + QStringLiteral(" خارج از محدوده تاريخهاي قابل قبول است.");
+}
+
 } // namespace DatabaseTexts

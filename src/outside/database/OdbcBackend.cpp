@@ -2,6 +2,7 @@
 
 #include "outside/database/DatabaseTexts.h"
 #include "outside/database/ProcedureArguments.h"
+#include "outside/database/SqlTokens.h"
 #include "session/DatabaseError.h"
 
 #include <QSqlError>
@@ -31,6 +32,25 @@ bool isTrue(const QString &value)
 QString errorText(const QSqlError &error)
 {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+bool needsUnicodeLiteral(QStringView literal)
+{
+    for (QChar c : literal)
+        if (c.unicode() > 0x7f)
+            return true;
+    return false;
+}
+
+// The literal at i is N'...' already.
+bool hasUnicodePrefix(const QList<SqlToken> &tokens, qsizetype i)
+{
+    return i > 0 && tokens[i - 1].kind == SqlToken::Word && tokens[i - 1].text.compare(u"N", Qt::CaseInsensitive) == 0;
+}
+
+bool isNameCharacter(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$';
 }
 
 } // namespace
@@ -66,6 +86,25 @@ QString OdbcConnectionString(const QString &oleDb)
     // Persian texts travel as UTF-8 between the driver and the component.
     odbc += QLatin1String("TDS_Version=7.4;ClientCharset=UTF-8;");
     return odbc;
+}
+
+QString SqlServerText(const QString &tsql)
+{
+    const QList<SqlToken> tokens = TokenizeSql(tsql, SqlDialect::SqlServer);
+    SingleStatementLength(tokens, tsql);
+    QString text;
+    text.reserve(tsql.size() + 16);
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const SqlToken &token = tokens[i];
+        if (token.kind == SqlToken::Literal && needsUnicodeLiteral(token.text) && !hasUnicodePrefix(tokens, i)) {
+            // Written after a name or number without a blank, N would join it.
+            if (!text.isEmpty() && isNameCharacter(text.back()))
+                text += u' ';
+            text += u'N';
+        }
+        text += token.text;
+    }
+    return text;
 }
 
 OdbcBackend::OdbcBackend(const QString &connectionString, const QString &connectionName)
@@ -106,7 +145,7 @@ QSqlDatabase OdbcBackend::database()
 
 QString OdbcBackend::dateText(const QDate &date) const
 {
-    return date.toString(QStringLiteral("yyyyMMdd"));
+    return SqlDateText(date, u"");
 }
 
 QVariant OdbcBackend::callProcedure(const ProcedureCommand &command, QVariantList &args)
@@ -129,8 +168,10 @@ QVariant OdbcBackend::callProcedure(const ProcedureCommand &command, QVariantLis
             value = QVariant(QMetaType(p.type));
         query.bindValue(int(i) + 1, value, p.direction == ProcedureParameter::InOut ? QSql::InOut : QSql::In);
     }
+    m_procedureRowsAffected = -1;
     if (!query.exec())
         throw DatabaseError(errorText(query.lastError()), command.callText);
+    m_procedureRowsAffected = query.numRowsAffected();
 
     for (qsizetype i = 0; i < command.parameters.size(); ++i) {
         const ProcedureParameter &p = command.parameters[i];

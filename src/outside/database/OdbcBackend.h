@@ -11,6 +11,13 @@
 // left out; values holding ";" or "}" are wrapped in {} with "}" doubled.
 QString OdbcConnectionString(const QString &oleDbConnectionString);
 
+// The T-SQL text as SQL Server must receive it: one statement only (a second
+// one is refused with a DatabaseError), and every literal holding a character
+// beyond ASCII written as Unicode text (N'...'), so that Persian texts in the
+// statement survive a server whose collation has no Arabic code page. A
+// literal that has its N already keeps it; nothing else changes.
+QString SqlServerText(const QString &tsql);
+
 class OdbcBackend final : public Backend
 {
 public:
@@ -18,7 +25,7 @@ public:
     ~OdbcBackend() override;
 
     QSqlDatabase database() override;
-    QString toDatabaseText(const QString &tsql) const override { return tsql; }
+    QString toDatabaseText(const QString &tsql) const override { return SqlServerText(tsql); }
     QString dateText(const QDate &date) const override; // "YYYYMMDD", read the same under every language setting
     QVariant callProcedure(const ProcedureCommand &command, QVariantList &args) override;
 

@@ -127,22 +127,32 @@ sqlite3 *SqliteBackend::handle()
 
 QString SqliteBackend::toDatabaseText(const QString &tsql) const
 {
-    return RewriteTsqlForSqlite(tsql);
+    // Only the statement goes on: Qt refuses a trailing comment after ";",
+    // and SQLite's own interface would run the first statement and silently
+    // drop the rest.
+    const QList<SqlToken> tokens = TokenizeSql(tsql, SqlDialect::Sqlite);
+    return RewriteTsqlForSqlite(tokens.first(SingleStatementLength(tokens, tsql)));
 }
 
 QString SqliteBackend::dateText(const QDate &date) const
 {
-    return date.toString(QStringLiteral("yyyy-MM-dd"));
+    return SqlDateText(date, u"-");
 }
 
 QVariant SqliteBackend::callProcedure(const ProcedureCommand &command, QVariantList &args)
 {
-    return CallSqliteProcedure(handle(), command, args);
+    sqlite3 *db = handle();
+    const qint64 changesBefore = sqlite3_total_changes64(db);
+    m_procedureRowsAffected = -1;
+    QVariant result = CallSqliteProcedure(db, command, args);
+    m_procedureRowsAffected = sqlite3_total_changes64(db) - changesBefore;
+    return result;
 }
 
 qint64 SqliteBackend::streamRows(const QString &tsql, RowSink &sink)
 {
-    SqliteRawStatement st(handle(), toDatabaseText(tsql).toUtf8(), tsql);
+    const QByteArray text = toDatabaseText(tsql).toUtf8();
+    SqliteRawStatement st(handle(), text, tsql);
     const int columns = st.isEmpty() ? 0 : sqlite3_column_count(st.get());
     std::vector<std::string_view> cells(static_cast<size_t>(columns));
     std::vector<char> numbers(static_cast<size_t>(columns) * 32);

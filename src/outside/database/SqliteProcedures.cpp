@@ -1,5 +1,6 @@
 #include "outside/database/SqliteProcedures.h"
 
+#include "outside/database/Backend.h"
 #include "outside/database/DatabaseTexts.h"
 #include "outside/database/ProcedureArguments.h"
 #include "outside/database/SqliteRawStatement.h"
@@ -46,7 +47,11 @@ public:
         const QDate d = ValueDate(v);
         if (!d.isValid())
             throw DatabaseError(DatabaseTexts::NotADate(parameterName(i)), command.callText);
-        return d.toString(QStringLiteral("yyyy-MM-dd"));
+        try {
+            return SqlDateText(d, u"-");
+        } catch (const DatabaseError &error) {
+            throw DatabaseError(error.message(), command.callText);
+        }
     }
 
     void bind(SqliteRawStatement &st, int index, const std::optional<qint64> &value) const
