@@ -92,30 +92,45 @@ private slots:
     void jalaliText_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QDate>("date"); // invalid: the text names no Jalali day
+        QTest::addColumn<QDate>("date"); // invalid: the field refuses the text
+        QTest::addColumn<int>("problem");
         QTest::addColumn<QString>("canonical");
 
-        QTest::newRow("last day of a common year") << "1402/12/29" << QDate(2024, 3, 19) << "1402/12/29";
-        QTest::newRow("first day after it") << "1403/01/01" << QDate(2024, 3, 20) << "1403/01/01";
-        QTest::newRow("Esfand 30 of leap 1403") << "1403/12/30" << QDate(2025, 3, 20) << "1403/12/30";
-        QTest::newRow("Esfand 30 of leap 1399") << "1399/12/30" << QDate(2021, 3, 20) << "1399/12/30";
-        QTest::newRow("Esfand 30 of common 1402") << "1402/12/30" << QDate() << "";
-        QTest::newRow("month 13") << "1403/13/01" << QDate() << "";
-        QTest::newRow("day 0") << "1403/01/00" << QDate() << "";
-        QTest::newRow("Shahrivar has 31 days") << "1402/06/31" << QDate(2023, 9, 22) << "1402/06/31";
-        QTest::newRow("Mehr has 30 days") << "1402/07/31" << QDate() << "";
-        QTest::newRow("unpadded month and day") << "1402/5/9" << QDate(2023, 7, 31) << "1402/05/09";
-        QTest::newRow("Persian digits") << QStringLiteral("۱۴۰۲/۰۵/۰۹") << QDate(2023, 7, 31) << "1402/05/09";
-        QTest::newRow("two-digit year is not guessed") << "02/05/09" << QDate() << "";
-        QTest::newRow("dashes") << "1402-05-09" << QDate() << "";
-        QTest::newRow("letters") << "abcd/ef/gh" << QDate() << "";
-        QTest::newRow("empty") << "" << QDate() << "";
+        using P = VelkoDate::TextProblem;
+        QTest::newRow("last day of a common year") << "1402/12/29" << QDate(2024, 3, 19) << int(P::None) << "1402/12/29";
+        QTest::newRow("first day after it") << "1403/01/01" << QDate(2024, 3, 20) << int(P::None) << "1403/01/01";
+        QTest::newRow("Esfand 30 of leap 1403") << "1403/12/30" << QDate(2025, 3, 20) << int(P::None) << "1403/12/30";
+        QTest::newRow("Esfand 30 of leap 1399") << "1399/12/30" << QDate(2021, 3, 20) << int(P::None) << "1399/12/30";
+        QTest::newRow("Esfand 30 of common 1402") << "1402/12/30" << QDate() << int(P::NoSuchDay) << "";
+        QTest::newRow("month 13") << "1403/13/01" << QDate() << int(P::NoSuchDay) << "";
+        QTest::newRow("day 0") << "1403/01/00" << QDate() << int(P::NoSuchDay) << "";
+        QTest::newRow("Shahrivar has 31 days") << "1402/06/31" << QDate(2023, 9, 22) << int(P::None) << "1402/06/31";
+        QTest::newRow("Mehr has 30 days") << "1402/07/31" << QDate() << int(P::NoSuchDay) << "";
+        QTest::newRow("unpadded month and day") << "1402/5/9" << QDate(2023, 7, 31) << int(P::None) << "1402/05/09";
+        QTest::newRow("Persian digits") << QStringLiteral("۱۴۰۲/۰۵/۰۹") << QDate(2023, 7, 31) << int(P::None) << "1402/05/09";
+        QTest::newRow("Arabic-Indic digits") << QStringLiteral("١٤٠٢/٠٥/٠٩") << QDate(2023, 7, 31) << int(P::None) << "1402/05/09";
+        // The dates SQL text carries with a four-digit Gregorian year: 1000-01-01 to 9999-12-31.
+        QTest::newRow("first day taken") << "0378/10/11" << QDate(1000, 1, 1) << int(P::None) << "0378/10/11";
+        QTest::newRow("day before the first") << "0378/10/10" << QDate() << int(P::OutOfRange) << "";
+        QTest::newRow("last day taken") << "9378/10/12" << QDate(9999, 12, 31) << int(P::None) << "9378/10/12";
+        QTest::newRow("day after the last") << "9378/10/13" << QDate() << int(P::OutOfRange) << "";
+        QTest::newRow("Jalali 9999 would be Gregorian 10620") << "9999/01/01" << QDate() << int(P::OutOfRange) << "";
+        QTest::newRow("year 0") << "0000/01/01" << QDate() << int(P::OutOfRange) << "";
+        QTest::newRow("two-digit year is not guessed") << "02/05/09" << QDate() << int(P::Incomplete) << "";
+        QTest::newRow("half a date") << "1403/05" << QDate() << int(P::Incomplete) << "";
+        QTest::newRow("dashes") << "1402-05-09" << QDate() << int(P::Incomplete) << "";
+        QTest::newRow("letters") << "abcd/ef/gh" << QDate() << int(P::Incomplete) << "";
+        QTest::newRow("empty") << "" << QDate() << int(P::Incomplete) << "";
     }
     void jalaliText()
     {
         QFETCH(QString, text);
         QFETCH(QDate, date);
+        QFETCH(int, problem);
         QFETCH(QString, canonical);
+        QDate read(2000, 1, 1);
+        QCOMPARE(int(VelkoDate::CheckJalaliText(text, &read)), problem);
+        QCOMPARE(read, date);
         QCOMPARE(VelkoDate::FromJalaliText(text), date);
         QCOMPARE(VelkoDate::ToJalaliText(date), canonical);
     }
@@ -125,39 +140,94 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QDate>("expected");
         QTest::addColumn<int>("changes");
-        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QString>("refusal"); // the whole message; "" when the text is taken
 
+        const auto refusal = [](const char *reason) { return QStringLiteral("تاريخ نامعتبر است: ") + QString::fromUtf8(reason); };
         // The field starts at 1402/12/29 (2024-03-19) in every row.
-        QTest::newRow("digits alone") << "14030101" << QDate(2024, 3, 20) << 1 << false;
-        QTest::newRow("slashes typed too") << "1403/01/01" << QDate(2024, 3, 20) << 1 << false;
-        QTest::newRow("short month and day") << "1403/1/1" << QDate(2024, 3, 20) << 1 << false;
-        QTest::newRow("Persian digits") << QStringLiteral("۱۴۰۳۰۱۰۱") << QDate(2024, 3, 20) << 1 << false;
-        QTest::newRow("letters are not taken") << "1403a0101" << QDate(2024, 3, 20) << 1 << false;
-        QTest::newRow("same date again: no change") << "14021229" << QDate(2024, 3, 19) << 0 << false;
-        QTest::newRow("month 13 refused, old kept") << "14031301" << QDate(2024, 3, 19) << 0 << true;
-        QTest::newRow("Esfand 30 of common year refused") << "14021230" << QDate(2024, 3, 19) << 0 << true;
-        QTest::newRow("half a date refused") << "1403" << QDate(2024, 3, 19) << 0 << true;
-        QTest::newRow("erased: empty") << "" << QDate() << 1 << false;
+        QTest::newRow("digits alone") << "14030101" << QDate(2024, 3, 20) << 1 << "";
+        QTest::newRow("slashes typed too") << "1403/01/01" << QDate(2024, 3, 20) << 1 << "";
+        QTest::newRow("short month and day") << "1403/1/1" << QDate(2024, 3, 20) << 1 << "";
+        QTest::newRow("Persian digits") << QStringLiteral("۱۴۰۳۰۱۰۱") << QDate(2024, 3, 20) << 1 << "";
+        QTest::newRow("Arabic-Indic digits") << QStringLiteral("١٤٠٣٠١٠١") << QDate(2024, 3, 20) << 1 << "";
+        QTest::newRow("letters are not taken") << "1403a0101" << QDate(2024, 3, 20) << 1 << "";
+        QTest::newRow("same date again: no change") << "14021229" << QDate(2024, 3, 19) << 0 << "";
+        QTest::newRow("month 13 refused, old kept") << "14031301" << QDate(2024, 3, 19) << 0
+                                                    << refusal("روز 1403/13/01 در تقويم شمسي وجود ندارد.");
+        QTest::newRow("Esfand 30 of common year refused") << "14021230" << QDate(2024, 3, 19) << 0
+                                                          << refusal("روز 1402/12/30 در تقويم شمسي وجود ندارد.");
+        QTest::newRow("half a date refused") << "1403" << QDate(2024, 3, 19) << 0
+                                             << refusal("«1403/» كامل نيست؛ سال چهاررقمي، ماه و روز را بنويسيد.");
+        QTest::newRow("Jalali 9999 refused, old kept") << "99990101" << QDate(2024, 3, 19) << 0
+            << refusal("9999/01/01 خارج از محدوده است؛ تاريخ بايد از 0378/10/11 تا 9378/10/12 باشد.");
+        QTest::newRow("erased: empty") << "" << QDate() << 1 << "";
     }
     void typedDate()
     {
         QFETCH(QString, keys);
         QFETCH(QDate, expected);
         QFETCH(int, changes);
-        QFETCH(bool, refused);
+        QFETCH(QString, refusal);
+        const bool refused = !refusal.isEmpty();
 
-        VelkoDate field;
-        field.setValue(QDate(2024, 3, 19));
-        field.show();
-        QSignalSpy change(&field, &VelkoDate::Change);
-        typeAndEnter(field.dateBox(), keys);
+        QWidget form;
+        auto *field = new VelkoDate(&form);
+        field->setGeometry(200, 10, 130, 27);
+        form.setGeometry(400, 100, 340, 120); // room on the screen for the note at the field's right edge
+        field->setValue(QDate(2024, 3, 19));
+        form.show();
+        QSignalSpy change(field, &VelkoDate::Change);
+        QSignalSpy refusals(field, &VelkoDate::inputRefused);
+        typeAndEnter(field->dateBox(), keys);
 
-        QCOMPARE(field.Value(), expected);
+        QCOMPARE(field->Value(), expected);
         QCOMPARE(change.count(), changes);
-        QCOMPARE(field.dateBox()->text(), VelkoDate::ToJalaliText(expected));
-        // A refusal is visible on the field and names what was typed.
-        QCOMPARE(field.dateBox()->toolTip().startsWith(LookupText::BadDate), refused);
-        QCOMPARE(!field.dateBox()->styleSheet().isEmpty(), refused);
+        QCOMPARE(field->dateBox()->text(), VelkoDate::ToJalaliText(expected));
+        // A refusal is marked on the box, said in Persian beside the field and
+        // handed to the window with the same words.
+        QCOMPARE(refusals.count(), refused ? 1 : 0);
+        QCOMPARE(!field->dateBox()->styleSheet().isEmpty(), refused);
+        QCOMPARE(field->dateBox()->toolTip().startsWith(refusal), true);
+        if (!refused) {
+            QVERIFY(!field->refusalLabel() || !field->refusalLabel()->isVisible());
+            return;
+        }
+        QCOMPARE(refusals.first().first().toString(), refusal);
+        QLabel *note = field->refusalLabel();
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->text(), refusal);
+        QCOMPARE(note->layoutDirection(), Qt::RightToLeft);
+        // Just below the field, its right edge on the field's right edge.
+        const QPoint fieldCorner = field->mapToGlobal(QPoint(field->width(), field->height()));
+        QCOMPARE(note->geometry().topRight() + QPoint(1, 0), fieldCorner);
+        QVERIFY(note->width() >= field->width());
+
+        // Typing again takes the note away; the mark stays until the text is taken.
+        field->dateBox()->selectAll();
+        QTest::keyClick(field->dateBox(), Qt::Key_1);
+        QCOMPARE(field->dateBox()->text(), QStringLiteral("1"));
+        QVERIFY(!note->isVisible());
+        typeAndEnter(field->dateBox(), "14030101");
+        QVERIFY(field->dateBox()->styleSheet().isEmpty());
+        QCOMPARE(refusals.count(), 1);
+    }
+
+    void refusalNoteLeavesWithTheForm()
+    {
+        QWidget form;
+        auto *field = new VelkoDate(&form);
+        form.resize(300, 80);
+        form.show();
+        typeAndEnter(field->dateBox(), "14021230");
+        QVERIFY(field->refusalLabel()->isVisible());
+        form.move(form.pos() + QPoint(30, 0)); // the note would stay behind
+        QTRY_VERIFY(!field->refusalLabel()->isVisible());
+        typeAndEnter(field->dateBox(), "14021230");
+        QVERIFY(field->refusalLabel()->isVisible());
+        field->setValue(QDate(2024, 3, 20)); // the program sets a date: nothing refused any more
+        QVERIFY(!field->refusalLabel()->isVisible());
+        typeAndEnter(field->dateBox(), "14021230");
+        form.hide();
+        QVERIFY(!field->refusalLabel()->isVisible());
     }
 
     void emptyField()
@@ -201,6 +271,7 @@ private slots:
         QCalendarWidget *calendar = field.calendar();
         QVERIFY(calendar && calendar->isVisible());
         QCOMPARE(calendar->calendar().name(), QStringLiteral("Jalali"));
+        QCOMPARE(calendar->maximumDate(), QDate(9999, 12, 31)); // no five-digit year from the calendar either
         QCOMPARE(calendar->yearShown(), 1402); // an empty field opens on today
         QCOMPARE(calendar->monthShown(), 5);
         QSignalSpy change(&field, &VelkoDate::Change);
@@ -230,6 +301,7 @@ private slots:
         // The name is stored with Arabic kaf and yeh, typed with Persian ones.
         QTest::newRow("Persian letters find Arabic ones") << QStringLiteral("مرکزی") << 1 << qint32(1);
         QTest::newRow("Persian digits find a code") << QStringLiteral("۳۰") << 1 << qint32(3);
+        QTest::newRow("Arabic-Indic digits find a code") << QStringLiteral("٢٠") << 1 << qint32(2);
         QTest::newRow("part of a name") << QStringLiteral("شعبه") << 2 << qint32(2);
         QTest::newRow("nothing matches") << "xyz" << 0 << qint32(0);
     }
@@ -345,6 +417,7 @@ private slots:
         QTest::newRow("known code") << "20" << 2 << 1 << false;
         QTest::newRow("code with blanks") << " 30 " << 3 << 1 << false;
         QTest::newRow("Persian digits") << QStringLiteral("۲۰") << 2 << 1 << false;
+        QTest::newRow("Arabic-Indic digits") << QStringLiteral("٣٠") << 3 << 1 << false;
         QTest::newRow("same code: no change") << "10" << 1 << 0 << false;
         QTest::newRow("unknown code empties") << "99" << 0 << 1 << true;
         QTest::newRow("quote is only matched, never run") << "1' or '1'='1" << 0 << 1 << true;
@@ -431,6 +504,20 @@ private slots:
         QCOMPARE(m_selector->SelectedID(), 1);
         QVERIFY(m_selector->nameLabel()->styleSheet().isEmpty());
         QCOMPARE(accountCount(), 4); // nothing written into the name was run
+    }
+
+    void lookupStatementsAreTraced()
+    {
+        StatementLog log;
+        m_selector->setSelectedID(2);
+        m_selector->setSelectedID(3); // the rows read are kept: nothing is sent again
+        comAccountPicker picker;
+        picker.setConnection(m_fixture->db.connectionString());
+        picker.setAccountID(2);
+        QCOMPARE(log.texts(), (QStringList {QStringLiteral("Select ID, Code, Name From vwAccountBranchMajor"),
+                                            QStringLiteral("Select ID, Code, Title, ParentID From tblAccount")}));
+        for (const TracedStatement &statement : log.all())
+            QCOMPARE(statement.command, LookupTraceCommand);
     }
 
     void lookupDialogChooses()
@@ -533,23 +620,25 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<qint32>("id");
-        QTest::addColumn<bool>("complains");
-        QTest::newRow("leaf code") << "102" << 3 << false;
-        QTest::newRow("parent code") << "2" << 4 << false;
-        QTest::newRow("unknown code") << "555" << 0 << true;
+        QTest::addColumn<QString>("shown"); // what the code box shows afterwards
+        QTest::newRow("leaf code") << "102" << 3 << "102";
+        QTest::newRow("parent code") << "2" << 4 << "2";
+        QTest::newRow("Persian digits") << QStringLiteral("۱۰۱") << 2 << "101";
+        QTest::newRow("Arabic-Indic digits") << QStringLiteral("١٠٢") << 3 << "102";
+        QTest::newRow("unknown code stays beside the message") << "555" << 0 << "555";
     }
     void typedCode()
     {
         QFETCH(QString, typed);
         QFETCH(qint32, id);
-        QFETCH(bool, complains);
+        QFETCH(QString, shown);
         m_window->show();
         QSignalSpy changed(m_picker, &comAccountPicker::SelectionChanged);
         typeAndEnter(m_picker->codeBox(), typed);
         QCOMPARE(m_picker->AccountID(), id);
         QCOMPARE(changed.count(), id ? 1 : 0); // it started empty
-        QCOMPARE(m_picker->nameLabel()->text() == LookupText::UnknownAccountCode, complains);
-        QCOMPARE(m_picker->codeBox()->text(), typed); // an unknown code stays beside the message
+        QCOMPARE(m_picker->nameLabel()->text() == LookupText::UnknownAccountCode, id == 0);
+        QCOMPARE(m_picker->codeBox()->text(), shown);
     }
 
     void lookupTreeChooses()

@@ -3,6 +3,8 @@
 #include "outside/controls/LookupTexts.h"
 #include "outside/database/Backend.h"
 #include "session/DatabaseError.h"
+#include "session/SqlTrace.h"
+#include "session/ValueText.h"
 
 #include <QAtomicInteger>
 #include <QRegularExpression>
@@ -62,6 +64,8 @@ LookupTable LookupConnection::read(const QString &tsql)
 {
     if (!hasConnectionString())
         throw DatabaseError(LookupText::NoConnection, tsql);
+    // Through the component's one trace hook, as every statement it sends.
+    TraceStatement({tsql, LookupTraceCommand, {}});
     if (!m_backend)
         m_backend = CreateBackend(ConnectionStringValue(m_connectionString, QStringLiteral("Provider")),
                                   m_connectionString, m_connectionName);
@@ -104,10 +108,6 @@ QString LookupFoldText(const QString &text)
             c = QChar(u'\u064A');                  // Arabic yeh
         else if (u == u'\u06A9')                   // Persian kaf
             c = QChar(u'\u0643');                  // Arabic kaf
-        else if (u >= u'\u06F0' && u <= u'\u06F9') // Persian digits
-            c = QChar(char16_t(u'0' + (u - u'\u06F0')));
-        else if (u >= u'\u0660' && u <= u'\u0669') // Arabic-Indic digits
-            c = QChar(char16_t(u'0' + (u - u'\u0660')));
     }
-    return folded;
+    return WithLatinDigits(folded);
 }

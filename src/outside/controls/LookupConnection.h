@@ -39,6 +39,10 @@ private:
     QHash<QString, qsizetype> m_byCode;
 };
 
+// The command name the look-up statements carry in the trace, so that a
+// reader can tell them from the ledger's own statements.
+inline const QString LookupTraceCommand = QStringLiteral("LookupConnection");
+
 class LookupConnection
 {
 public:
@@ -53,7 +57,8 @@ public:
     bool hasConnectionString() const { return !m_connectionString.trimmed().isEmpty(); }
 
     // Runs a program-built SELECT whose columns are ID, Code, Name and
-    // optionally ParentID, in that order. Throws DatabaseError.
+    // optionally ParentID, in that order. The text is traced (SqlTrace.h)
+    // under the command name LookupTraceCommand. Throws DatabaseError.
     LookupTable read(const QString &tsql);
 
 private:

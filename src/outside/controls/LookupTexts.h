@@ -27,7 +27,12 @@ inline const QString NoConnection = QStringLiteral("اتصال به پايگاه
 inline const QString BadViewName = QStringLiteral("نام نماي فهرست نامعتبر است: ");
 inline const QString ReadFailed = QStringLiteral("خواندن فهرست ممكن نشد: ");
 
-inline const QString BadDate = QStringLiteral("تاريخ وارد شده معتبر نيست: ");
+// Why a typed date is refused: BadDate, then one of the reasons with the
+// typed text (and for DateOutOfRange the first and last date taken).
+inline const QString BadDate = QStringLiteral("تاريخ نامعتبر است: ");
+inline const QString DateIncomplete = QStringLiteral("«%1» كامل نيست؛ سال چهاررقمي، ماه و روز را بنويسيد.");
+inline const QString DateNoSuchDay = QStringLiteral("روز %1 در تقويم شمسي وجود ندارد.");
+inline const QString DateOutOfRange = QStringLiteral("%1 خارج از محدوده است؛ تاريخ بايد از %2 تا %3 باشد.");
 inline const QString DateFormatHint = QStringLiteral("تاريخ را به صورت سال/ماه/روز وارد كنيد، مانند 1402/05/09");
 
 } // namespace LookupText

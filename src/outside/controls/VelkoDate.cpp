@@ -1,22 +1,23 @@
 #include "outside/controls/VelkoDate.h"
 
-#include "outside/controls/LookupConnection.h"
 #include "outside/controls/LookupInputWatch.h"
 #include "outside/controls/LookupTexts.h"
 #include "session/Clock.h"
+#include "session/ValueText.h"
 
 #include <QCalendar>
 #include <QCalendarWidget>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QTextCharFormat>
+#include <QTimer>
 #include <QToolButton>
-#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace {
@@ -28,6 +29,10 @@ const QCalendar &jalali()
 }
 
 const QString RefusedStyle = QStringLiteral("QLineEdit { border: 1px solid #d00000; background: #fff0f0; }");
+const QString RefusalNoteStyle = QStringLiteral(
+    "QLabel { color: #a00000; background: #fff4f4; border: 1px solid #d00000; padding: 3px 6px; }");
+constexpr int RefusalNoteMilliseconds = 8000;
+constexpr int RefusalNoteMaxWidth = 380;
 
 // Separators and blanks without any digit: nothing typed.
 bool isBlank(const QString &text)
@@ -107,6 +112,7 @@ VelkoDate::VelkoDate(QWidget *parent)
     // date must be answered too.
     m_box->installEventFilter(this);
     connect(m_box, &QLineEdit::textEdited, this, &VelkoDate::addSeparator);
+    connect(m_box, &QLineEdit::textEdited, this, &VelkoDate::hideRefusal); // the person is correcting it
     connect(m_button, &QToolButton::clicked, this, &VelkoDate::openCalendar);
     connect(m_watch, &LookupInputWatch::keyDown, this, &VelkoDate::KeyDown);
     m_watch->watchKeys(m_box);
@@ -117,6 +123,8 @@ VelkoDate::~VelkoDate()
 {
     delete m_watch; // no key or focus reports from a half-destroyed field
     m_box->removeEventFilter(this);
+    if (m_watchedWindow)
+        m_watchedWindow->removeEventFilter(this);
 }
 
 void VelkoDate::setValue(const QDate &date)
@@ -141,6 +149,8 @@ void VelkoDate::setLocked(bool locked)
     m_button->setEnabled(!locked);
     if (locked && m_popup)
         m_popup->hide();
+    if (locked)
+        hideRefusal();
 }
 
 QString VelkoDate::ToJalaliText(const QDate &date)
@@ -156,19 +166,53 @@ QString VelkoDate::ToJalaliText(const QDate &date)
         .arg(parts.day, 2, 10, QLatin1Char('0'));
 }
 
-QDate VelkoDate::FromJalaliText(const QString &text)
+VelkoDate::TextProblem VelkoDate::CheckJalaliText(const QString &text, QDate *date)
 {
+    if (date)
+        *date = QDate();
+    // [0-9], not \d: after WithLatinDigits any other digit is a digit no one meant.
     static const QRegularExpression pattern(
-        QStringLiteral(R"(^\s*(\d{4})\s*/\s*(\d{1,2})\s*/\s*(\d{1,2})\s*$)"));
-    const QRegularExpressionMatch match = pattern.match(LookupFoldText(text));
+        QStringLiteral(R"(^\s*([0-9]{4})\s*/\s*([0-9]{1,2})\s*/\s*([0-9]{1,2})\s*$)"));
+    const QRegularExpressionMatch match = pattern.match(WithLatinDigits(text));
     if (!match.hasMatch())
-        return QDate();
+        return TextProblem::Incomplete;
     const int year = match.captured(1).toInt();
     const int month = match.captured(2).toInt();
     const int day = match.captured(3).toInt();
-    if (year < 1 || !jalali().isDateValid(year, month, day))
-        return QDate();
-    return jalali().dateFromParts(year, month, day);
+    if (year < 1)
+        return TextProblem::OutOfRange;
+    if (!jalali().isDateValid(year, month, day))
+        return TextProblem::NoSuchDay;
+    // Jalali 9999 is Gregorian 10620: a five-digit year no date text in SQL carries.
+    const QDate found = jalali().dateFromParts(year, month, day);
+    if (found < FirstTakenDate() || found > LastTakenDate())
+        return TextProblem::OutOfRange;
+    if (date)
+        *date = found;
+    return TextProblem::None;
+}
+
+QDate VelkoDate::FromJalaliText(const QString &text)
+{
+    QDate date;
+    CheckJalaliText(text, &date);
+    return date;
+}
+
+QString VelkoDate::RefusalText(TextProblem problem, const QString &typed)
+{
+    switch (problem) {
+    case TextProblem::None:
+        break;
+    case TextProblem::Incomplete:
+        return LookupText::BadDate + LookupText::DateIncomplete.arg(typed);
+    case TextProblem::NoSuchDay:
+        return LookupText::BadDate + LookupText::DateNoSuchDay.arg(typed);
+    case TextProblem::OutOfRange:
+        return LookupText::BadDate
+            + LookupText::DateOutOfRange.arg(typed, ToJalaliText(FirstTakenDate()), ToJalaliText(LastTakenDate()));
+    }
+    return QString();
 }
 
 void VelkoDate::commitTypedText()
@@ -183,16 +227,29 @@ void VelkoDate::commitTypedText()
     const QString cleaned = QString(typed).remove(QLatin1Char(' '));
     if (cleaned == JalaliText())
         return; // the box shows the date held: nothing was typed, and a refusal mark stays
-    const QDate date = FromJalaliText(cleaned);
-    if (date.isValid())
+    QDate date;
+    const TextProblem problem = CheckJalaliText(cleaned, &date);
+    if (problem == TextProblem::None)
         setValue(date);
     else
-        refuse(cleaned);
+        refuse(RefusalText(problem, cleaned));
 }
 
 bool VelkoDate::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_box) {
+    if (watched == m_watchedWindow && watched != m_box) {
+        // The note is a window of its own: it does not follow the form.
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+            hideRefusal();
+            break;
+        default:
+            break;
+        }
+    } else if (watched == m_box) {
         if (event->type() == QEvent::FocusOut) {
             commitTypedText();
         } else if (event->type() == QEvent::KeyPress) {
@@ -232,6 +289,7 @@ void VelkoDate::openCalendar()
         m_calendar->setObjectName(QStringLiteral("calDate"));
         m_calendar->setFont(calendarFont(font()));
         m_calendar->setCalendar(jalali());
+        m_calendar->setDateRange(FirstTakenDate(), LastTakenDate());
         m_calendar->setLocale(QLocale(QLocale::Persian, QLocale::Iran));
         m_calendar->setLayoutDirection(Qt::RightToLeft);
         m_calendar->setFirstDayOfWeek(Qt::Saturday);
@@ -256,18 +314,22 @@ void VelkoDate::openCalendar()
     m_calendar->setSelectedDate(shown);
     m_calendar->setCurrentPage(jalali().partsFromDate(shown).year, jalali().partsFromDate(shown).month);
     m_popup->adjustSize();
-
-    // Below the field, right edges aligned, kept on the screen.
-    QPoint topLeft = mapToGlobal(QPoint(width() - m_popup->width(), height()));
-    if (const QScreen *screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        topLeft.setX(qBound(area.left(), topLeft.x(), qMax(area.left(), area.right() - m_popup->width())));
-        if (topLeft.y() + m_popup->height() > area.bottom())
-            topLeft.setY(mapToGlobal(QPoint(0, 0)).y() - m_popup->height());
-    }
-    m_popup->move(topLeft);
+    placeBelow(m_popup);
     m_popup->show();
     m_calendar->setFocus();
+}
+
+void VelkoDate::placeBelow(QWidget *popup) const
+{
+    // Below the field, right edges aligned, kept on the screen.
+    QPoint topLeft = mapToGlobal(QPoint(width() - popup->width(), height()));
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        topLeft.setX(qBound(area.left(), topLeft.x(), qMax(area.left(), area.right() - popup->width())));
+        if (topLeft.y() + popup->height() > area.bottom())
+            topLeft.setY(mapToGlobal(QPoint(0, 0)).y() - popup->height());
+    }
+    popup->move(topLeft);
 }
 
 void VelkoDate::takeCalendarDate(const QDate &date)
@@ -284,13 +346,63 @@ void VelkoDate::showValue()
     m_typedLength = m_box->text().size();
     m_box->setStyleSheet(QString());
     m_box->setToolTip(LookupText::DateFormatHint);
+    hideRefusal();
 }
 
-void VelkoDate::refuse(const QString &typed)
+void VelkoDate::refuse(const QString &message)
 {
     showValue(); // the date held stays, and so does its text
-    const QString message = LookupText::BadDate + typed;
     m_box->setStyleSheet(RefusedStyle);
     m_box->setToolTip(message + QLatin1Char('\n') + LookupText::DateFormatHint);
-    QToolTip::showText(m_box->mapToGlobal(QPoint(0, m_box->height())), message, m_box);
+    showRefusal(message);
+    emit inputRefused(message);
+}
+
+void VelkoDate::showRefusal(const QString &message)
+{
+    if (!m_refusal) {
+        // A window of its own, so the sentence is not squeezed into the
+        // field's narrow box; it takes no focus from the form.
+        m_refusal = new QLabel(this, Qt::ToolTip | Qt::FramelessWindowHint);
+        m_refusal->setObjectName(QStringLiteral("lblRefusal"));
+        m_refusal->setAttribute(Qt::WA_ShowWithoutActivating);
+        m_refusal->setLayoutDirection(Qt::RightToLeft);
+        m_refusal->setTextFormat(Qt::PlainText);
+        m_refusal->setWordWrap(true);
+        m_refusal->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+        m_refusal->setStyleSheet(RefusalNoteStyle);
+        m_refusalTimer = new QTimer(this);
+        m_refusalTimer->setSingleShot(true);
+        m_refusalTimer->setInterval(RefusalNoteMilliseconds);
+        connect(m_refusalTimer, &QTimer::timeout, this, &VelkoDate::hideRefusal);
+    }
+    if (window() != m_watchedWindow && window() != this) {
+        if (m_watchedWindow)
+            m_watchedWindow->removeEventFilter(this);
+        m_watchedWindow = window();
+        m_watchedWindow->installEventFilter(this);
+    }
+    m_refusal->setFont(font());
+    m_refusal->setText(message);
+    // As wide as the sentence needs, at least the field's width, wrapped beyond a limit.
+    const int wanted = m_refusal->fontMetrics().horizontalAdvance(message) + 20;
+    m_refusal->setFixedWidth(qBound(width(), wanted, qMax(width(), RefusalNoteMaxWidth)));
+    m_refusal->setFixedHeight(m_refusal->heightForWidth(m_refusal->width()));
+    placeBelow(m_refusal);
+    m_refusal->show();
+    m_refusalTimer->start();
+}
+
+void VelkoDate::hideRefusal()
+{
+    if (!m_refusal)
+        return;
+    m_refusal->hide();
+    m_refusalTimer->stop();
+}
+
+void VelkoDate::hideEvent(QHideEvent *event)
+{
+    hideRefusal();
+    QWidget::hideEvent(event);
 }
