@@ -3,6 +3,7 @@
 #include "SqliteFile.h"
 
 #include <algorithm>
+#include <deque>
 #include <map>
 #include <stdexcept>
 
@@ -45,8 +46,11 @@ struct Line
 
     Line &tag(int classId, int objectId)
     {
-        if (objectId != 0)
-            tags[tagCount++] = {classId, objectId};
+        if (objectId == 0)
+            return *this;
+        if (tagCount == int(std::size(tags)))
+            throw std::logic_error("demo row with too many analytic objects: " + description);
+        tags[tagCount++] = {classId, objectId};
         return *this;
     }
 };
@@ -60,7 +64,9 @@ struct Document
     int formType = 0; // the source form of the rows added next, 0 none
     int formId = 0;
     bool draft = false;
-    std::vector<Line> lines;
+    // A deque: add() hands out references that the builders keep while they
+    // add the document's next rows (a vector would move them on growth).
+    std::deque<Line> lines;
 
     void start(int documentType, int documentDay, int documentBranch, std::string text)
     {
