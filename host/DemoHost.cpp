@@ -1,9 +1,10 @@
 #include "DemoHost.h"
 
-#include "StandInDatabase.h"
+#include "DemoActions.h"
+#include "HostFiles.h"
+
 #include "control/comAccountDetail1.h"
 #include "outside/components/ComponentRegistry.h"
-#include "outside/database/Backend.h"
 #include "ledger_window/frmAccountDetails.h"
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "outside/controls/FlexGrid.h"
@@ -13,12 +14,11 @@
 #include "session/ValueText.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextStream>
@@ -26,49 +26,62 @@
 
 namespace {
 
-const QStringList kSummaryFieldNames = {
-    "txtSumDebit", "txtSumCredit", "txtSumAllDebit", "txtSumAllCredit", "txtUpToNowAllDebit", "txtUpToNowAllCredit",
-    "txtUpToNowDebit", "txtUpToNowCredit", "txtMaxDebit_Credit", "txtRemMaxDebit_Credit", "txtSumChecked",
-    "txtSumUnChecked", "txtSumAssignedDebit", "txtSumAssignedCredit", "txtSumNotAssignedDebit",
-    "txtSumNotAssignedCredit"};
-
 QCommandLineOption option(const char *name, const char *description, const char *value = nullptr)
 {
     return value ? QCommandLineOption(QLatin1String(name), QLatin1String(description), QLatin1String(value))
                  : QCommandLineOption(QLatin1String(name), QLatin1String(description));
 }
 
-// The parent of the account with the most ledger rows: the demo's busiest parent account.
+// The parent of the account with the most ledger rows: the demo's busiest
+// parent account. The counting is a plain grouped query and the largest is
+// picked here, so the text runs on SQLite and SQL Server alike (neither
+// "limit" nor "top" is common to both). On equal counts the lowest ID wins.
 int busiestParentAccount(const QString &connectionText)
 {
     Session.ConnectionText = connectionText;
     StartSession();
-    Recordset &rs = ReopenOnText(QStringLiteral("rssqlAccounts"),
-                                 QStringLiteral("Select isnull(a.ParentID, a.ID) as ID from tblAccount a where a.ID = "
-                                                "(select AccountID from tblAccountDocumentDetail group by AccountID "
-                                                "order by count(*) desc limit 1)"));
-    const int id = rs.RecordCount() > 0 ? rs.Field(QStringLiteral("ID")).toInt() : 1;
-    rs.Close();
+    Recordset &counts = ReopenOnText(QStringLiteral("rssqlAccounts"),
+                                     QStringLiteral("Select AccountID, count(*) as RowCount from tblAccountDocumentDetail "
+                                                    "group by AccountID"));
+    qint32 busiest = 0;
+    qint64 most = 0;
+    for (; !counts.Eof(); counts.MoveNext()) {
+        const qint32 account = counts.Field(QStringLiteral("AccountID")).toInt();
+        const qint64 rows = counts.Field(QStringLiteral("RowCount")).toLongLong();
+        if (rows > most || (rows == most && account < busiest)) {
+            busiest = account;
+            most = rows;
+        }
+    }
+    counts.Close();
+    if (busiest == 0)
+        return 1;
+    Recordset &account = ReopenOnText(QStringLiteral("rssqlAccounts"),
+                                      QStringLiteral("Select isnull(ParentID, ID) as ID from tblAccount where ID = ")
+                                          + QString::number(busiest));
+    const int id = account.RecordCount() > 0 ? account.Field(QStringLiteral("ID")).toInt() : busiest;
+    account.Close();
     return id;
 }
 
+// The grid's texts, one tab-separated line per row, then the summary fields and the title.
 void dumpGrid(frmAccountDetails *window, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error(("cannot write " + path).toStdString());
-    QTextStream out(&file);
-    FlexGrid *grid = window->flxAccount;
-    for (int r = 0; r < grid->Rows(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < grid->Cols(); ++c)
-            cells << grid->TextMatrix(r, c);
-        out << cells.join(QLatin1Char('\t')) << "\n";
-    }
-    out << "\n";
-    for (const QString &name : kSummaryFieldNames)
-        out << name << "\t" << window->summaryField(name)->text() << "\n";
-    out << "title\t" << window->windowTitle() << "\n";
+    HostFiles::Write(path, [window](QIODevice &device) {
+        QTextStream out(&device);
+        FlexGrid *grid = window->flxAccount;
+        for (int r = 0; r < grid->Rows(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < grid->Cols(); ++c)
+                cells << grid->TextMatrix(r, c);
+            out << cells.join(QLatin1Char('\t')) << "\n";
+        }
+        out << "\n";
+        for (const QString &name : DemoActions::SummaryFieldNames())
+            out << name << "\t" << window->summaryField(name)->text() << "\n";
+        out << "title\t" << window->windowTitle() << "\n";
+        out.flush();
+    });
 }
 
 // Sets the filters as a person would, then presses the rebuild button.
@@ -145,19 +158,24 @@ void DemoHost::addOptions(QCommandLineParser &parser)
         option("class", "Analytic class of pair N: \"N ID\" (repeatable).", "N ID"),
         option("object", "Analytic object of pair N: \"N ID\" (repeatable).", "N ID"),
         option("rebuild", "Press the rebuild button after opening."),
+        option("do", "A step done on the window after the opening and the filters (repeatable, in order): "
+                     "\"set NAME VALUE\", \"click NAME\", \"key SEQUENCE\", \"type TEXT\", \"resize WxH\", "
+                     "\"wait MS\".", "ACTION"),
         option("screenshot", "Write a PNG of the ledger window and exit.", "PATH"),
         option("dump-grid", "Write the grid's texts and summary fields and exit.", "PATH"),
+        option("dump-state", "Write the window's title, account, filters, message, summary fields and grid size, "
+                             "and exit.", "PATH"),
     });
 }
 
 int DemoHost::run(const QCommandLineParser &parser, const QString &connectionText)
 {
-    const QString databasePath = ConnectionStringValue(connectionText, QStringLiteral("Data Source"));
-    if (!databasePath.isEmpty() && !QFileInfo::exists(databasePath)
-        && connectionText.startsWith(QLatin1String("Provider=SQLite"), Qt::CaseInsensitive))
-        MakeDemoDatabase(databasePath, DemoOptions());
-
-    if (parser.isSet("dump-grid") || parser.isSet("screenshot"))
+    // The steps are read before anything opens, so a mistyped one costs nothing.
+    QList<DemoActions::Action> actions;
+    for (const QString &text : parser.values("do"))
+        actions << DemoActions::Parse(text);
+    const bool unattended = parser.isSet("dump-grid") || parser.isSet("dump-state") || parser.isSet("screenshot");
+    if (unattended)
         RegisterComponent(QStringLiteral("comMessage.comMSG"), [] { return std::unique_ptr<QObject>(new PrintedMessages); });
 
     QMainWindow host;
@@ -212,24 +230,35 @@ int DemoHost::run(const QCommandLineParser &parser, const QString &connectionTex
     else
         control->View(accountId);
 
-    frmAccountDetails *window = control->LedgerWindow();
+    QPointer<frmAccountDetails> window = control->LedgerWindow();
+    if (!window && (unattended || !actions.isEmpty())) {
+        QTextStream(stderr) << "The ledger window was not opened (refused permission).\n";
+        return 2;
+    }
     const bool filters = parser.isSet("rebuild") || parser.isSet("from") || parser.isSet("to") || parser.isSet("code-from")
                          || parser.isSet("code-to") || parser.isSet("branch") || parser.isSet("class") || parser.isSet("object");
     if (window && filters)
         applyFilters(window, parser);
 
-    if (parser.isSet("dump-grid") || parser.isSet("screenshot")) {
-        if (!window) {
-            QTextStream(stderr) << "The ledger window was not opened (refused permission).\n";
-            return 2;
-        }
+    if (!actions.isEmpty())
+        DemoActions::Activate(window);
+    for (const DemoActions::Action &action : std::as_const(actions)) {
+        if (!window)
+            throw std::runtime_error(("--do \"" + action.text + "\": the ledger window was closed").toStdString());
+        DemoActions::Perform(window, action);
+    }
+
+    if (unattended) {
+        if (!window)
+            throw std::runtime_error("the ledger window was closed before the dumps");
         if (parser.isSet("dump-grid"))
             dumpGrid(window, parser.value("dump-grid"));
+        if (parser.isSet("dump-state"))
+            HostFiles::WriteText(parser.value("dump-state"), DemoActions::StateText(window));
         if (parser.isSet("screenshot")) {
             window->show();
             QApplication::processEvents();
-            if (!window->grab().save(parser.value("screenshot")))
-                return 1;
+            HostFiles::WriteImage(parser.value("screenshot"), window->grab().toImage());
         }
         return 0;
     }

@@ -3,6 +3,7 @@
 
 #include "DemoHost.h"
 #include "StandInDatabase.h"
+#include "outside/database/Backend.h"
 #include "session/DatabaseError.h"
 #include "session/Session.h"
 
@@ -11,12 +12,24 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTextStream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
 QString defaultDatabasePath()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/../demo.db");
+}
+
+// The file a SQLite connection string names, when that file is missing ("" otherwise).
+QString missingDatabaseFile(const QString &connectionText)
+{
+    if (ConnectionStringValue(connectionText, QStringLiteral("Provider")).compare(QLatin1String("SQLite"), Qt::CaseInsensitive) != 0)
+        return QString();
+    const QString path = ConnectionStringValue(connectionText, QStringLiteral("Data Source"));
+    return path.isEmpty() || QFileInfo(path).isFile() ? QString() : path;
 }
 
 int makeDatabase(const QString &path, int rows, quint32 seed)
@@ -100,17 +113,35 @@ int main(int argc, char *argv[])
     const QString connectionText = parser.isSet(connection)
                                        ? parser.value(connection)
                                        : StandInConnectionString(defaultDatabasePath());
+    int result = 1;
     try {
-        if (parser.isSet(makeDb))
-            return makeDatabase(parser.value(makeDb), parser.value(rows).toInt(), parser.value(seed).toUInt());
-        if (parser.isSet(query))
-            return runQuery(connectionText, parser.value(query));
-        return DemoHost::run(parser, connectionText);
+        if (parser.isSet(makeDb)) {
+            result = makeDatabase(parser.value(makeDb), parser.value(rows).toInt(), parser.value(seed).toUInt());
+        } else if (const QString missing = missingDatabaseFile(connectionText); !missing.isEmpty()) {
+            // Only --make-db (and scripts/demo through it) creates a database:
+            // a mistyped path must not turn into a new file of invented rows.
+            QTextStream(stderr) << "ledger-demo: there is no database file at " << missing << "\n"
+                                << "Create the demo database with scripts/demo or: ledger-demo --make-db " << missing
+                                << "\n";
+            return 1;
+        } else if (parser.isSet(query)) {
+            result = runQuery(connectionText, parser.value(query));
+        } else {
+            result = DemoHost::run(parser, connectionText);
+        }
     } catch (const DatabaseError &error) {
         QTextStream(stderr) << error.message() << "\n" << error.statement() << "\n";
         return 1;
     } catch (const std::exception &error) {
-        QTextStream(stderr) << QString::fromStdString(error.what()) << "\n";
+        QTextStream(stderr) << "ledger-demo: " << QString::fromStdString(error.what()) << "\n";
         return 1;
     }
+    // What went to standard output (query rows, the database summary) counts
+    // only when it was all written.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        QTextStream(stderr) << "ledger-demo: cannot write the standard output: " << QString::fromLocal8Bit(std::strerror(errno))
+                            << "\n";
+        return 1;
+    }
+    return result;
 }
