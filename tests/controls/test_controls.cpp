@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -504,6 +505,70 @@ private slots:
         QCOMPARE(m_selector->SelectedID(), 1);
         QVERIFY(m_selector->nameLabel()->styleSheet().isEmpty());
         QCOMPARE(accountCount(), 4); // nothing written into the name was run
+    }
+
+    void fitsTheGivenWidth_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("code"); // typed; an unknown one shows the message in the name's place
+        QTest::addColumn<int>("width");    // pixels; 0: just wide enough to show everything whole
+
+        const QString projects = QStringLiteral("پروژه ها و قراردادها");
+        // 2820 twips, the width the window gave the object selectors.
+        QTest::newRow("long caption and name, 188 pixels") << projects << "1234567890" << 188;
+        QTest::newRow("unknown code, 188 pixels") << QStringLiteral("گروه هاي كالا") << "99" << 188;
+        QTest::newRow("no caption, 188 pixels") << QString() << "1234567890" << 188;
+        QTest::newRow("wide enough for all") << projects << "1234567890" << 0;
+        QTest::newRow("unknown code, wide enough") << QStringLiteral("گروه هاي كالا") << "99" << 0;
+    }
+    void fitsTheGivenWidth()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, code);
+        QFETCH(int, width);
+        m_fixture->db.exec({QStringLiteral("Insert Into tblAccountBranch (ID, Code, Name) Values "
+                                           "(4, '1234567890', 'شركت بازرگاني آريا تجارت پارس')")});
+        m_selector->setCaption(caption);
+        typeAndEnter(m_selector->codeBox(), code);
+        ElidingLabel *name = m_selector->nameLabel();
+        ElidingLabel *captionLabel = m_selector->captionLabel();
+        if (width == 0)
+            width = m_selector->widthShowingWhole(caption, name->text());
+        m_selector->resize(width, 27);
+
+        // Every part inside the control, right to left, none over another.
+        QList<QWidget *> parts {m_selector->codeBox(), name, m_selector->lookupButton()};
+        if (!caption.isEmpty())
+            parts.prepend(captionLabel);
+        int rightEdge = width;
+        for (QWidget *part : parts) {
+            const QRect r = part->geometry();
+            QVERIFY2(r.width() > 0 && r.left() >= 0 && r.right() < rightEdge, qPrintable(part->objectName()));
+            rightEdge = r.left();
+        }
+        // A code of ten digits fits the text area of its box (inside the frame
+        // and the box's margin of 2 pixels on each side).
+        QLineEdit *box = m_selector->codeBox();
+        const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+        QVERIFY(box->width() - 2 * frame - 2 * 2 >= box->fontMetrics().horizontalAdvance(QStringLiteral("1234567890")));
+        // The caption's text keeps a gap to the edge before it and to the code box.
+        if (!caption.isEmpty()) {
+            const QRect label = captionLabel->geometry();
+            QVERIFY(label.right() + 1 - label.left() - captionLabel->contentsRect().right() >= 6);
+            QVERIFY(label.left() + captionLabel->contentsRect().left() - m_selector->codeBox()->geometry().right() > 6);
+        }
+        // Whatever is cut has its whole text in the tool tip.
+        const bool whole = width >= m_selector->widthShowingWhole(caption, name->text());
+        for (ElidingLabel *label : {captionLabel, name}) {
+            if (label == captionLabel && caption.isEmpty())
+                continue;
+            QCOMPARE(label->toolTip(), label->isElided() ? label->text() : QString());
+        }
+        if (whole) {
+            QVERIFY(!captionLabel->isElided() && !name->isElided());
+            m_selector->resize(width - 1, 27); // one pixel less cuts something
+            QVERIFY(captionLabel->isElided() || name->isElided());
+        }
     }
 
     void lookupStatementsAreTraced()

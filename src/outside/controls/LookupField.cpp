@@ -1,23 +1,28 @@
 #include "outside/controls/LookupField.h"
 
+#include "outside/controls/ElidingLabel.h"
 #include "outside/controls/LookupInputWatch.h"
 #include "outside/controls/LookupTexts.h"
 #include "session/DatabaseError.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 
 namespace {
 const QString ProblemStyle = QStringLiteral("color: #c00000;");
-}
+constexpr int CodeDigits = 11; // codes of ten digits, and room for the cursor after them
+constexpr int Spacing = 3;
+constexpr int CaptionGap = 6; // on both sides of the caption, so it touches neither neighbour
+} // namespace
 
 LookupField::LookupField(QWidget *parent)
     : QWidget(parent)
-    , m_caption(new QLabel(this))
+    , m_caption(new ElidingLabel(this))
     , m_code(new QLineEdit(this))
-    , m_name(new QLabel(this))
+    , m_name(new ElidingLabel(this))
     , m_button(new QToolButton(this))
     , m_watch(new LookupInputWatch(this))
 {
@@ -27,26 +32,28 @@ LookupField::LookupField(QWidget *parent)
 
     m_caption->setObjectName(QStringLiteral("lblCaption"));
     m_caption->setBuddy(m_code);
+    m_caption->setContentsMargins(CaptionGap, 0, CaptionGap, 0);
     m_caption->hide(); // shown once a caption is given
 
     m_code->setObjectName(QStringLiteral("txtCode"));
-    m_code->setMaximumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
-    m_code->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6);
+    m_code->setFixedWidth(codeBoxWidth());
 
+    // The name takes what the caption, the code box and the button leave.
     m_name->setObjectName(QStringLiteral("lblName"));
-    m_name->setMinimumWidth(60);
-    m_name->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_name->setFrameShape(QFrame::StyledPanel);
     m_name->setTextInteractionFlags(Qt::NoTextInteraction);
+    m_name->setMinimumWidth(m_name->minimumSizeHint().width()); // an ignored size hint would let it vanish
 
     m_button->setObjectName(QStringLiteral("cmdLookup"));
     m_button->setText(QStringLiteral("..."));
     m_button->setToolTip(LookupText::OpenLookup);
     m_button->setFocusPolicy(Qt::NoFocus);
+    m_button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(3);
+    layout->setSpacing(Spacing);
     layout->addWidget(m_caption);
     layout->addWidget(m_code);
     layout->addWidget(m_name, 1);
@@ -84,8 +91,39 @@ QString LookupField::captionText() const
 
 void LookupField::setCaptionText(const QString &caption)
 {
-    m_caption->setText(caption);
+    m_caption->setFullText(caption);
     m_caption->setVisible(!caption.isEmpty());
+}
+
+int LookupField::codeBoxWidth() const
+{
+    // As QLineEdit sizes itself, for digits instead of its usual letters.
+    QStyleOptionFrame option;
+    option.initFrom(m_code);
+    option.lineWidth = m_code->hasFrame() ? m_code->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, m_code) : 0;
+    const QMargins text = m_code->textMargins();
+    const QMargins around = m_code->contentsMargins();
+    const int contents = m_code->fontMetrics().horizontalAdvance(QString(CodeDigits, QLatin1Char('0')))
+        + 2 * 2 // the line edit's own horizontal margin
+        + text.left() + text.right() + around.left() + around.right();
+    return m_code->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(contents, m_code->sizeHint().height()), m_code).width();
+}
+
+int LookupField::widthShowingWhole(const QString &caption, const QString &name) const
+{
+    int width = codeBoxWidth() + Spacing + m_name->widthShowing(name) + Spacing + m_button->sizeHint().width();
+    if (!caption.isEmpty())
+        width += m_caption->widthShowing(caption) + Spacing;
+    return width;
+}
+
+void LookupField::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        m_code->setFixedWidth(codeBoxWidth());
+        m_name->setMinimumWidth(m_name->minimumSizeHint().width());
+    }
 }
 
 void LookupField::dropRows()
@@ -167,15 +205,13 @@ void LookupField::showChoice()
 {
     m_code->setText(chosenCode());
     m_code->setToolTip(QString());
-    m_name->setText(chosenName());
-    m_name->setToolTip(chosenName());
     m_name->setStyleSheet(QString());
+    m_name->setFullText(chosenName());
 }
 
 void LookupField::showProblem(const QString &text)
 {
-    m_name->setText(text);
-    m_name->setToolTip(text);
     m_name->setStyleSheet(ProblemStyle);
+    m_name->setFullText(text);
     m_code->setToolTip(text);
 }

@@ -4,10 +4,16 @@
 // read through the control's own connection the first time they are needed
 // and kept until the list's source changes.
 //
+// The owner gives the control its geometry. Inside it the code box keeps room
+// for a code of ten digits and the button its own size; the caption shows
+// whole before the name gets more than a few letters, and whatever does not
+// fit is cut at its end with its whole text in the tool tip.
+//
 // Programmatic choices (chooseId) let database errors through as
 // DatabaseError, so the caller's error handling sees them; choices a person
 // makes show the error in the control instead.
 
+#include "outside/controls/ElidingLabel.h"
 #include "outside/controls/LookupConnection.h"
 #include "outside/controls/LookupDialog.h"
 
@@ -15,7 +21,6 @@
 #include <optional>
 
 class LookupInputWatch;
-class QLabel;
 class QLineEdit;
 class QToolButton;
 
@@ -27,10 +32,15 @@ public:
 
     // For tests and for driving the control without a person.
     QLineEdit *codeBox() const { return m_code; }
-    QLabel *nameLabel() const { return m_name; }
+    ElidingLabel *captionLabel() const { return m_caption; }
+    ElidingLabel *nameLabel() const { return m_name; }
     QToolButton *lookupButton() const { return m_button; }
     // Opens the look-up list (modal) as the button does.
     void openLookup();
+
+    // The width at which this control, in its present font, shows the
+    // caption, a code of ten digits and the name all whole ("" for no caption).
+    int widthShowingWhole(const QString &caption, const QString &name) const;
 
 signals:
     void FocusIn();
@@ -39,6 +49,7 @@ signals:
 
 protected:
     explicit LookupField(QWidget *parent);
+    void changeEvent(QEvent *event) override;
 
     // The SELECT listing the rows (ID, Code, Name[, ParentID]); "" when the
     // control has no list yet. Throws DatabaseError for an unusable source.
@@ -70,13 +81,14 @@ private:
     void setChoice(const LookupRow *row);
     void showChoice();
     void showProblem(const QString &text);
+    int codeBoxWidth() const;
 
     LookupConnection m_connection;
     std::optional<LookupTable> m_table;
     std::optional<LookupRow> m_choice;
-    QLabel *m_caption;
+    ElidingLabel *m_caption;
     QLineEdit *m_code;
-    QLabel *m_name;
+    ElidingLabel *m_name;
     QToolButton *m_button;
     LookupInputWatch *m_watch;
 };
