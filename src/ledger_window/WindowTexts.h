@@ -13,3 +13,10 @@ inline const QString CancelEditQuestion = QStringLiteral(" آيا از ثبت  �
 inline const QString ActivePeriodCaption = QStringLiteral("دوره مالي فعال");
 inline const QString NoDocumentTypeMessage = QStringLiteral("نوع سند انتخاب نشده است. لطفا نوع سند را انتخاب كنيد.");
 inline const QString SaveFailedMessage = QStringLiteral("ثبت تغييرات رديف انجام نشد:");
+// Title of the row actions' own problems (a save that found nothing to change).
+inline const QString RowActionTitle = QStringLiteral("اشكال");
+inline const QString NoDueDateMessage = QStringLiteral("تاريخ سررسيد خالي يا نامعتبر است. لطفا تاريخ سررسيد را وارد كنيد.");
+inline const QString RowNotChangedMessage = QStringLiteral(
+    "هيچ رديفي تغيير نكرد: اين رديف سند در اين فاصله حذف يا تغيير كرده است. مقادير وارد شده حفظ شده اند؛ "
+    "براي ديدن وضع فعلي، انصراف و بازسازي را بزنيد.");
+inline const QString LedgerLoadFailedMessage = QStringLiteral("گردش حساب خوانده نشد و جدول خالي شد:");

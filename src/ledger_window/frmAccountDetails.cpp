@@ -1,6 +1,7 @@
 #include "ledger_window/frmAccountDetails.h"
 
 #include "ledger_window/WindowTexts.h"
+#include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/startup_layout/KeyboardFlow.h"
 #include "ledger_window/startup_layout/WindowLayout.h"
 #include "outside/controls/FlexGrid.h"
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 
 namespace {
 
@@ -351,6 +353,13 @@ void frmAccountDetails::EnsureLoaded()
 
 void frmAccountDetails::closeEvent(QCloseEvent *event)
 {
+    // An open edit is not dropped without a word.
+    if (IsEditing() && AskQuestion(CancelEditTitle, CancelEditQuestion) != AnswerYes) {
+        event->ignore();
+        return;
+    }
+    if (IsEditing())
+        leaveEditing();
     // Unloading releases the session's data environment; the next database
     // access creates a new one.
     Session.ReleaseDataEnvironment();
@@ -363,6 +372,30 @@ void frmAccountDetails::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         sltAccount->setAutoOpenLookup(false);
     QWidget::changeEvent(event);
+}
+
+void frmAccountDetails::ClearLedger()
+{
+    flxAccount->setRedraw(true);
+    // As at start-up: the header and one empty row.
+    flxAccount->setRows(1);
+    flxAccount->setRows(2);
+    for (QLineEdit *field : std::as_const(SummaryFields))
+        field->clear();
+    Balances = LedgerBalances();
+    m_shownAccountId = 0;
+    cmdEdit->setEnabled(false);
+}
+
+void frmAccountDetails::showLedgerRow(int row)
+{
+    // The same block a load selects: the row from its document number on.
+    flxAccount->setRow(row);
+    flxAccount->setCol(LedgerCol::DocumentID);
+    flxAccount->setColSel(LedgerCol::FormID);
+    if (QTableView *view = flxAccount->view(); view && view->model())
+        view->scrollTo(view->model()->index(row - 1, LedgerCol::DocumentID));
+    flxAccount_SelChange();
 }
 
 void frmAccountDetails::setFieldText(const QString &name, const QString &text)

@@ -13,8 +13,10 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 struct LedgerFilter;
+struct LedgerConditions;
 class FlexGrid;
 class Recordset;
 class VelkoSelector;
@@ -76,6 +78,14 @@ public:
     // The edit button's one rule, shared by the row change and the timer:
     // a row can be edited only when it is a data row that is not finalized.
     bool CurrentRowIsEditable() const;
+    // True while this window's panel holds an edit that is not saved.
+    bool IsEditing() const;
+    // Before anything re-reads or moves the ledger: true when no edit is
+    // open, or the user agreed to drop it (the edit is then closed).
+    bool ConfirmLeaveEditing();
+    // Empties the grid and every total, so no figure of an earlier load or
+    // of another account stays on screen.
+    void ClearLedger();
 
     // Window fields shared between the subsystems.
     qint16 AccountNatureID = 0;
@@ -171,6 +181,23 @@ private:
     // a failure is shown as "خطا" with the database's message, and the
     // window stays usable.
     void guarded(const std::function<void()> &handler);
+
+    // The re-reading part of ReturnAccounts: query, totals, layout, fill.
+    void loadLedger(qint32 AccountID, LedgerFilter &filter, const LedgerConditions &conditions);
+    // Editing mode back to viewing without writing anything.
+    void leaveEditing();
+    // Makes a data row current, selected and scrolled into view, and the
+    // panel follows it.
+    void showLedgerRow(int row);
+    // The stored row whose edit was started, by DocumentID and RowNumber.
+    struct EditedRow
+    {
+        qint32 documentId = 0;
+        qint32 rowNumber = 0;
+    };
+    std::optional<EditedRow> m_editedRow;
+    // The account whose rows the grid holds; 0 when it holds none.
+    qint32 m_shownAccountId = 0;
 
     QList<QObject *> m_focusWatchers; // focus-loss watchers of the number fields
     bool m_loaded = false;

@@ -256,6 +256,11 @@ qint64 DtEn::ExecuteText(const QString &sql)
     return backend().execute(sql);
 }
 
+qint64 DtEn::LastCommandRowsAffected()
+{
+    return m_backend ? m_backend->lastProcedureRowsAffected() : -1;
+}
+
 QVariant DtEn::RunCommand(const QString &commandName, QVariantList &args)
 {
     const ProcedureCommand *command = nullptr;

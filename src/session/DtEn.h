@@ -84,6 +84,8 @@ public:
 
     qint64 ExecuteText(const QString &sql);
     QVariant RunCommand(const QString &commandName, QVariantList &args);
+    // Rows the last RunCommand changed; -1 when the database does not say.
+    qint64 LastCommandRowsAffected();
     QString DateText(const QDate &date);
 
 private:

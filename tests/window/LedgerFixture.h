@@ -65,3 +65,19 @@ inline QStringList LedgerFixtureStatements()
 }
 
 inline const QDate FixtureToday(2024, 7, 1);
+
+// One value read back from the fixture database on a connection of the
+// test's own: the first column of the first row of the query.
+inline QVariant FixtureValue(const TestDatabase &db, const QString &sql)
+{
+    const QString name = QStringLiteral("window-test-check");
+    QSqlDatabase connection = QSqlDatabase::database(name, false);
+    if (!connection.isValid())
+        connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    connection.close();
+    connection.setDatabaseName(db.path());
+    connection.open();
+    QSqlQuery query(connection);
+    query.exec(sql);
+    return query.next() ? query.value(0) : QVariant();
+}

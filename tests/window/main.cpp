@@ -6,6 +6,7 @@
 int RunLedgerQueryTests(int argc, char **argv);
 int RunWindowTests(int argc, char **argv);
 int RunLayoutTests(int argc, char **argv);
+int RunIntegrityTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -15,5 +16,6 @@ int main(int argc, char **argv)
     failures += RunLedgerQueryTests(argc, argv);
     failures += RunWindowTests(argc, argv);
     failures += RunLayoutTests(argc, argv);
+    failures += RunIntegrityTests(argc, argv);
     return failures;
 }

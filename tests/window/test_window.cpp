@@ -23,24 +23,6 @@
 #include <QSignalSpy>
 #include <QTimer>
 
-namespace {
-
-QSqlQuery fixtureQuery(const TestDatabase &db, const QString &sql)
-{
-    QSqlDatabase connection = QSqlDatabase::database(QStringLiteral("window-test-check"), false);
-    if (!connection.isValid()) {
-        connection = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("window-test-check"));
-    }
-    connection.close();
-    connection.setDatabaseName(db.path());
-    connection.open();
-    QSqlQuery query(connection);
-    query.exec(sql);
-    query.next();
-    return query;
-}
-
-} // namespace
 
 class TestWindow : public QObject
 {
@@ -377,8 +359,8 @@ private slots:
         QVERIFY(log.texts().first().startsWith("Update tblVelkoRelatedForms Set AssignedValue = CASE WHEN RelatedFormTypeID=901 THEN "
                                                "                    (Select sum(isnull(dd.DebitValue,0))"));
         QVERIFY(log.texts().first().endsWith(" Where AssignedValue Is Null  and ReferenceFormTypeID=303 and RelatedFormTypeID in (901,201)"));
-        QCOMPARE(fixtureQuery(*db, "select AssignedValue from tblVelkoRelatedForms where ID=1").value(0).toInt(), 300);
-        QCOMPARE(fixtureQuery(*db, "select AssignedValue from tblVelkoRelatedForms where ID=2").value(0).toInt(), 10);
+        QCOMPARE(FixtureValue(*db, "select AssignedValue from tblVelkoRelatedForms where ID=1").toInt(), 300);
+        QCOMPARE(FixtureValue(*db, "select AssignedValue from tblVelkoRelatedForms where ID=2").toInt(), 10);
     }
 
     void clearShowOpensEmptyUntilRebuild()
@@ -445,8 +427,7 @@ private slots:
         QCOMPARE(grid()->Row(), 2);
         QCOMPARE(cell(2, Description), QStringLiteral("واريز نقدي - اصلاح شده (چك 'الف')"));
         QCOMPARE(cell(2, AdditionalFormSpec), QStringLiteral("ع-12"));
-        QCOMPARE(fixtureQuery(*db, "select DocumentTypeID from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1")
-                     .value(0).toInt(), 2);
+        QCOMPARE(FixtureValue(*db, "select DocumentTypeID from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1").toInt(), 2);
     }
 
     void savingWithoutDocumentTypeKeepsEditing()
@@ -464,8 +445,7 @@ private slots:
         QCOMPARE(Session.EditState, qint16(2));
         QVERIFY(w->cmdSave->isEnabled());
         QCOMPARE(w->txtDescription->text(), QStringLiteral("متن تازه"));
-        QCOMPARE(fixtureQuery(*db, "select Description from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1")
-                     .value(0).toString(), QStringLiteral("واريز نقدي"));
+        QCOMPARE(FixtureValue(*db, "select Description from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1").toString(), QStringLiteral("واريز نقدي"));
     }
 
     void editRefusedWithoutPermission()

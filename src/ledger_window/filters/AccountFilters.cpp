@@ -27,6 +27,10 @@ void frmAccountDetails::takeAccountSettings(const Recordset &account)
 void frmAccountDetails::sltAccount_Change()
 {
     const qint32 accountId = sltAccount->AccountID();
+    // Rows and totals of another account never stay under this one's name:
+    // without a re-read the grid is emptied until the rebuild.
+    if (Session.RequeryFlag != 1 && accountId != m_shownAccountId)
+        ClearLedger();
     Recordset &account = ReopenOnText(QStringLiteral("rssqlAccounts"),
                                       QStringLiteral("Select * From tblAccount Where ID=") + QString::number(accountId));
     if (account.RecordCount() >= 1) {

@@ -113,6 +113,8 @@ void frmAccountDetails::BuildPeriodMenu()
 
 void frmAccountDetails::mnuPeriodSpec_Click(int index)
 {
+    if (!ConfirmLeaveEditing())
+        return;
     QAction *chosen = mnuPeriodSpec.value(index);
     if (!chosen)
         return;
@@ -152,6 +154,8 @@ void frmAccountDetails::detectMultiplePeriods()
 
 void frmAccountDetails::dtpFromDate_Change()
 {
+    if (!ConfirmLeaveEditing())
+        return;
     detectMultiplePeriods();
     periodRefresh(kPeriodById);
     Recordset &code = ReopenOnText(QStringLiteral("rssqlAccounts"),
@@ -165,6 +169,8 @@ void frmAccountDetails::dtpFromDate_Change()
 
 void frmAccountDetails::dtpToDate_Change()
 {
+    if (!ConfirmLeaveEditing())
+        return;
     detectMultiplePeriods();
     periodRefresh(kPeriodById);
     Recordset &code = ReopenOnText(QStringLiteral("rssqlAccounts"),
@@ -195,11 +201,15 @@ void frmAccountDetails::txtCodeTo_LostFocus()
 
 void frmAccountDetails::chkCombinPeriod_Click()
 {
+    if (!ConfirmLeaveEditing())
+        return;
     dtpFromDate_Change();
 }
 
 void frmAccountDetails::cmdReset_Click()
 {
+    if (!ConfirmLeaveEditing())
+        return;
     Recordset &update = ReopenOnText(QStringLiteral("rssqlAccPeriodSpec"), relatedFormsUpdate());
     update.Close();
     if (sltAccount->IsEmpty() && sltClass[1]->IsEmpty() && sltObject[1]->IsEmpty())

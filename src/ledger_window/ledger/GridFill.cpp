@@ -41,24 +41,26 @@ bool isAscii(std::string_view text)
     return true;
 }
 
-// An amount's text with a "," every three characters of its whole part from
-// the right (a sign counts as a character; the decimal part is kept as is).
+// An amount's text with a "," every three digits of its whole part from the
+// right; a sign stays in front of the grouped digits ("-1,200", never
+// "-,200") and the decimal part is kept as is.
 std::string_view formatThousands(std::string_view text, std::string &scratch)
 {
     if (!isAscii(text)) {
         scratch = FormatAmountText(QString::fromUtf8(text.data(), qsizetype(text.size()))).toStdString();
         return scratch;
     }
+    const std::size_t sign = !text.empty() && (text.front() == '-' || text.front() == '+') ? 1 : 0;
     const std::size_t point = std::min(text.find('.'), text.size());
-    const std::size_t length = point;
+    const std::size_t length = point - sign;
     if (length <= 3)
         return text;
     const std::size_t groups = (length - 1) / 3;
-    const std::size_t head = length - 3 * groups;
+    const std::size_t head = sign + length - 3 * groups;
     scratch.assign(text.substr(0, head));
     for (std::size_t i = groups; i >= 1; --i) {
         scratch.push_back(',');
-        scratch.append(text.substr(length - 3 * i, 3));
+        scratch.append(text.substr(point - 3 * i, 3));
     }
     scratch.append(text.substr(point));
     return scratch;
@@ -170,22 +172,26 @@ int dateNumber(std::string_view text)
     return year * 10000 + month * 100 + day;
 }
 
-// Which rows fall due after today. Read before the walk, so that a due date
-// that is not a date stops the fill before any cell has changed.
-std::vector<bool> rowsDueAfter(const FlexGrid &grid, const QDate &today)
+// Which rows are due by today and so count in the up-to-today balance. A row
+// without a due date (a NULL in the host's database) is shown but counts
+// nowhere. Read before the walk, so that a due date that is not a date stops
+// the fill before any cell has changed.
+std::vector<bool> rowsDueByToday(const FlexGrid &grid, const QDate &today)
 {
     const int todayNumber = today.year() * 10000 + today.month() * 100 + today.day();
-    std::vector<bool> later(std::size_t(grid.Rows()), false);
+    std::vector<bool> due(std::size_t(grid.Rows()), false);
     for (int r = 1; r < grid.Rows(); ++r) {
         const std::string_view text = grid.cellUtf8(r, TransactionDate);
+        if (trimBlanks(text).empty())
+            continue;
         const int date = dateNumber(text);
         if (date == 0)
-            throw DatabaseError(QStringLiteral("Type mismatch: the due date \"%1\" of ledger row %2 is not a date")
+            throw DatabaseError(QStringLiteral("تاريخ سررسيد «%1» در رديف %2 گردش حساب تاريخ نيست.")
                                     .arg(QString::fromUtf8(text.data(), qsizetype(text.size())))
                                     .arg(r));
-        later[std::size_t(r)] = date > todayNumber;
+        due[std::size_t(r)] = date <= todayNumber;
     }
-    return later;
+    return due;
 }
 
 // Moves the progress bar about a hundred times over the walk, not per row.
@@ -438,11 +444,11 @@ void FillLedgerGrid(FlexGrid &grid, const LedgerFillInput &input, LedgerBalances
     const int rows = grid.Rows();
     if (rows > 1) {
         const QDate today = input.today.isValid() ? input.today : Today();
-        const std::vector<bool> dueLater = rowsDueAfter(grid, today);
+        const std::vector<bool> dueByToday = rowsDueByToday(grid, today);
         // The balance brought forward counts up to today when it lies before
-        // today, and (as it always did) when the first row is not due after
-        // today, whatever the date of the first row.
-        const bool broughtForwardUpToToday = !input.FromDate.isValid() || input.FromDate <= today || !dueLater[1];
+        // today, and (as it always did) when the first row is due by today,
+        // whatever the date of the first row.
+        const bool broughtForwardUpToToday = !input.FromDate.isValid() || input.FromDate <= today || dueByToday[1];
         balances.RunningBalance = input.BalanceBroughtForward;
         balances.UpToNowBalance = broughtForwardUpToToday ? input.BalanceBroughtForward : Currency();
 
@@ -451,7 +457,7 @@ void FillLedgerGrid(FlexGrid &grid, const LedgerFillInput &input, LedgerBalances
             // A: running balance, and the balance of the rows due by today.
             const Currency net = parseAmount(grid.cellUtf8(r, Debit)) - parseAmount(grid.cellUtf8(r, Credit));
             balances.RunningBalance += net;
-            if (!dueLater[std::size_t(r)])
+            if (dueByToday[std::size_t(r)])
                 balances.UpToNowBalance += net;
             // Every row runs E, F, D, G, B, C, so an excluded row stays red
             // over the review colour on the first row as on the others.

@@ -1,5 +1,6 @@
 // The ledger load: from the window's filters to the filled grid.
 
+#include "ledger_window/WindowTexts.h"
 #include "ledger_window/frmAccountDetails.h"
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/ledger/LedgerQuery.h"
@@ -8,6 +9,7 @@
 #include "outside/controls/VelkoSelector.h"
 #include "outside/controls/comAccountPicker.h"
 #include "session/Clock.h"
+#include "session/DatabaseError.h"
 #include "session/Session.h"
 #include "session/ValueText.h"
 #include "session/modMain.h"
@@ -91,87 +93,97 @@ void frmAccountDetails::ReturnAccounts(qint32 AccountID)
     Session.DocumentTypeCondition = conditions.documentType;
 
     if (Session.RequeryFlag == 1) {
-        // The account record: nature, and the picker follows the shown account.
-        Recordset &account = ReopenOnText(QStringLiteral("rssqlAccounts"),
-                                          QStringLiteral("Select * From tblAccount Where ID=") + QString::number(AccountID));
-        if (account.RecordCount() >= 1) {
-            const QSignalBlocker blocker(sltAccount);
-            sltAccount->setAccountID(AccountID);
-            // The limits come with the nature, so a ledger opened without an
-            // account change shows the account's own limit.
-            takeAccountSettings(account);
-        }
-        account.Close();
-
-        flxAccount->setRows(2);
-        flxAccount->setFixedRows(1);
-        closeIfOpen(QStringLiteral("rssqlvwTransDetail"));
-
-        // Balance brought forward: the period's rows before the from-date.
-        Session.BeforeFromDateCondition = conditions.beforeFromDate;
-        if (dtpFromDate->IsEmpty()) {
-            Session.BalanceBroughtForward = Currency();
-        } else {
-            const bool leaf = isLeafAccount(AccountID);
-            Recordset &remained = OpenOnText(QStringLiteral("rssqlvwTransDetail"),
-                                             BalanceBroughtForwardQuery(filter, conditions, leaf));
-            const QVariant value = remained.Field(QStringLiteral("Remained"));
-            Session.BalanceBroughtForward = value.isNull() ? Currency() : Currency::parsePrefix(ValueText(value));
-            remained.Close();
-        }
-        closeIfOpen(QStringLiteral("rssqlvwTransDetail"));
-        Session.DateRangeCondition = conditions.dateRange;
-        Session.CodeRangeCondition = conditions.codeRange;
-
-        const WaitCursor waitCursor;
-        bool leaf = isLeafAccount(AccountID);
-
-        // The rows go from the query straight into the grid's storage.
-        Recordset &rows = Session.DataEnvironment().Rs(QStringLiteral("rssqlvwTransDetail"));
-        const qint64 rowCount = rows.OpenInto(MainLedgerQuery(filter, conditions, leaf), *flxAccount);
-        if (rowCount <= 0) {
-            flxAccount->Clear();
-            flxAccount->setRows(1);
-        }
-        rows.Close();
-
-        leaf = isLeafAccount(AccountID);
-        Recordset &totals = OpenOnText(QStringLiteral("rssqlRemained"), PeriodTotalsQuery(filter, conditions, leaf));
-        summaryField(QStringLiteral("txtSumDebit"))->setText(totalText(totals, QStringLiteral("SumDebit"), true));
-        summaryField(QStringLiteral("txtSumCredit"))->setText(totalText(totals, QStringLiteral("SumCredit"), true));
-        totals.Close();
-
-        if (menuItem(QStringLiteral("mnuSortTransactionDate"))->isChecked()) {
-            Recordset &upToNow = OpenOnText(QStringLiteral("rssqlRemained"), UpToTodayTotalsQuery(filter, conditions));
-            summaryField(QStringLiteral("txtUpToNowDebit"))->setText(totalText(upToNow, QStringLiteral("SumDebit"), false));
-            summaryField(QStringLiteral("txtUpToNowCredit"))->setText(totalText(upToNow, QStringLiteral("SumCredit"), false));
-            upToNow.Close();
-        } else {
-            for (const char *field : {"txtUpToNowAllCredit", "txtUpToNowCredit", "txtUpToNowAllDebit", "txtUpToNowDebit"})
-                summaryField(QLatin1String(field))->clear();
-        }
-
-        ApplyLedgerLayoutAfterQuery(*flxAccount, Session.DocumentNumberMode, filter.sortByDocumentDate,
-                                    HasPermission(31505));
-        flxAccount->setRedraw(false);
-        PaintAlternatingRowBackgrounds(*flxAccount);
-        FillLedgerGrid();
-        flxAccount->setRedraw(true);
-        if (flxAccount->Row() > 0 && flxAccount->Rows() >= 2) {
-            flxAccount->setCol(1);
-            flxAccount->setColSel(21);
-        } else {
-            cmdEdit->setEnabled(false);
-        }
-        if (flxAccount->Rows() > 1) {
-            flxAccount->setRow(1);
-            flxAccount_SelChange();
+        // A load that fails half-way leaves nothing that looks like a figure,
+        // and the next rebuild tries again.
+        try {
+            loadLedger(AccountID, filter, conditions);
+        } catch (const DatabaseError &error) {
+            ClearLedger();
+            throw DatabaseError(LedgerLoadFailedMessage + QLatin1Char('\n') + error.message(), error.statement());
+        } catch (const std::exception &error) {
+            ClearLedger();
+            throw DatabaseError(LedgerLoadFailedMessage + QLatin1Char('\n') + QString::fromUtf8(error.what()));
         }
     }
 
     Session.RequeryFlag = -1;
     if (chkMix->isChecked())
         ShowDocumentSummary();
+}
+
+void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const LedgerConditions &conditions)
+{
+    // The account record: nature, and the picker follows the shown account.
+    Recordset &account = ReopenOnText(QStringLiteral("rssqlAccounts"),
+                                      QStringLiteral("Select * From tblAccount Where ID=") + QString::number(AccountID));
+    if (account.RecordCount() >= 1) {
+        const QSignalBlocker blocker(sltAccount);
+        sltAccount->setAccountID(AccountID);
+        // The limits come with the nature, so a ledger opened without an
+        // account change shows the account's own limit.
+        takeAccountSettings(account);
+    }
+    account.Close();
+
+    flxAccount->setRows(2);
+    flxAccount->setFixedRows(1);
+    closeIfOpen(QStringLiteral("rssqlvwTransDetail"));
+
+    // Balance brought forward: the period's rows before the from-date.
+    Session.BeforeFromDateCondition = conditions.beforeFromDate;
+    if (dtpFromDate->IsEmpty()) {
+        Session.BalanceBroughtForward = Currency();
+    } else {
+        const bool leaf = isLeafAccount(AccountID);
+        Recordset &remained = OpenOnText(QStringLiteral("rssqlvwTransDetail"),
+                                         BalanceBroughtForwardQuery(filter, conditions, leaf));
+        const QVariant value = remained.Field(QStringLiteral("Remained"));
+        Session.BalanceBroughtForward = value.isNull() ? Currency() : Currency::parsePrefix(ValueText(value));
+        remained.Close();
+    }
+    closeIfOpen(QStringLiteral("rssqlvwTransDetail"));
+    Session.DateRangeCondition = conditions.dateRange;
+    Session.CodeRangeCondition = conditions.codeRange;
+
+    const WaitCursor waitCursor;
+    bool leaf = isLeafAccount(AccountID);
+
+    // The rows go from the query straight into the grid's storage.
+    Recordset &rows = Session.DataEnvironment().Rs(QStringLiteral("rssqlvwTransDetail"));
+    const qint64 rowCount = rows.OpenInto(MainLedgerQuery(filter, conditions, leaf), *flxAccount);
+    if (rowCount <= 0) {
+        flxAccount->Clear();
+        flxAccount->setRows(1);
+    }
+    rows.Close();
+
+    leaf = isLeafAccount(AccountID);
+    Recordset &totals = OpenOnText(QStringLiteral("rssqlRemained"), PeriodTotalsQuery(filter, conditions, leaf));
+    summaryField(QStringLiteral("txtSumDebit"))->setText(totalText(totals, QStringLiteral("SumDebit"), true));
+    summaryField(QStringLiteral("txtSumCredit"))->setText(totalText(totals, QStringLiteral("SumCredit"), true));
+    totals.Close();
+
+    if (menuItem(QStringLiteral("mnuSortTransactionDate"))->isChecked()) {
+        Recordset &upToNow = OpenOnText(QStringLiteral("rssqlRemained"), UpToTodayTotalsQuery(filter, conditions));
+        summaryField(QStringLiteral("txtUpToNowDebit"))->setText(totalText(upToNow, QStringLiteral("SumDebit"), false));
+        summaryField(QStringLiteral("txtUpToNowCredit"))->setText(totalText(upToNow, QStringLiteral("SumCredit"), false));
+        upToNow.Close();
+    } else {
+        for (const char *field : {"txtUpToNowAllCredit", "txtUpToNowCredit", "txtUpToNowAllDebit", "txtUpToNowDebit"})
+            summaryField(QLatin1String(field))->clear();
+    }
+
+    ApplyLedgerLayoutAfterQuery(*flxAccount, Session.DocumentNumberMode, filter.sortByDocumentDate,
+                                HasPermission(31505));
+    flxAccount->setRedraw(false);
+    PaintAlternatingRowBackgrounds(*flxAccount);
+    FillLedgerGrid();
+    flxAccount->setRedraw(true);
+    if (flxAccount->Rows() > 1)
+        showLedgerRow(1);
+    else
+        cmdEdit->setEnabled(false);
+    m_shownAccountId = AccountID;
 }
 
 void frmAccountDetails::FillLedgerGrid()

@@ -61,6 +61,9 @@ bool frmAccountDetails::CurrentRowIsEditable() const
 
 void frmAccountDetails::flxAccount_SelChange()
 {
+    // While editing, the panel holds what the user typed for the edited row.
+    if (IsEditing())
+        return;
     const int row = flxAccount->Row();
     if (row <= 0 || flxAccount->TextMatrix(row, DocumentID).isEmpty())
         return;
@@ -77,6 +80,11 @@ void frmAccountDetails::flxAccount_SelChange()
     cmdEdit->setEnabled(CurrentRowIsEditable());
 }
 
+bool frmAccountDetails::IsEditing() const
+{
+    return Session.EditState == EditingState && m_editedRow.has_value();
+}
+
 void frmAccountDetails::cmdEdit_Click()
 {
     if (!CurrentRowIsEditable())
@@ -85,6 +93,10 @@ void frmAccountDetails::cmdEdit_Click()
         ShowMessage(ErrorTitle, EditRefusedMessage);
         return;
     }
+    // The edit belongs to this stored row, whatever the grid does meanwhile.
+    const int row = flxAccount->Row();
+    m_editedRow = EditedRow {qint32(LeadingNumber(flxAccount->TextMatrix(row, DocumentID))),
+                             qint32(LeadingNumber(flxAccount->TextMatrix(row, RowNumber)))};
     Session.EditState = EditingState;
     SetLockedProperty();
     lblMessage->setText(EditingCaption);
@@ -93,21 +105,28 @@ void frmAccountDetails::cmdEdit_Click()
 
 void frmAccountDetails::cmdSave_Click()
 {
-    const int row = flxAccount->Row();
-    const qint32 documentId = qint32(LeadingNumber(flxAccount->TextMatrix(row, DocumentID)));
-    const qint32 rowNumber = qint32(LeadingNumber(flxAccount->TextMatrix(row, RowNumber)));
+    if (!IsEditing())
+        return;
+    const qint32 documentId = m_editedRow->documentId;
+    const qint32 rowNumber = m_editedRow->rowNumber;
     // Without a document type there is nothing valid to store: say so and
     // keep the panel open with what the user typed.
     if (cmbDocumentType->currentIndex() < 0) {
         ShowMessage(ErrorTitle, NoDocumentTypeMessage);
         return;
     }
+    // A row without a due date could not be read back into any ledger.
     const QDate transactionDate = dtpTrans->Value();
+    if (dtpTrans->IsEmpty() || !transactionDate.isValid()) {
+        ShowMessage(RowActionTitle, NoDueDateMessage);
+        dtpTrans->setFocus();
+        return;
+    }
     QVariantList args {documentId,
                        rowNumber,
                        cmbDocumentType->currentData().toInt(),
                        txtAdditionalFormSpec->text(),
-                       transactionDate.isValid() ? QVariant(transactionDate.startOfDay()) : QVariant(QMetaType(QMetaType::QDateTime)),
+                       QVariant(transactionDate.startOfDay()),
                        dtpTrans->JalaliText(),
                        mptContract->IsEmpty() ? 0 : mptContract->SelectedID(),
                        txtDescription->text()};
@@ -117,6 +136,13 @@ void frmAccountDetails::cmdSave_Click()
         ShowMessage(ErrorTitle, SaveFailedMessage + QLatin1Char('\n') + error.message());
         return;
     }
+    // The row was deleted or changed behind the window: nothing was stored,
+    // so the edit stays open with what the user typed.
+    if (Session.DataEnvironment().LastCommandRowsAffected() == 0) {
+        ShowMessage(RowActionTitle, RowNotChangedMessage);
+        return;
+    }
+    m_editedRow.reset();
     Session.EditState = ViewingState;
     lblMessage->setText(QString());
     SetLockedProperty();
@@ -127,11 +153,30 @@ void frmAccountDetails::cmdSave_Click()
     for (int r = 1; r < flxAccount->Rows(); ++r) {
         if (qint32(LeadingNumber(flxAccount->TextMatrix(r, DocumentID))) == documentId
             && qint32(LeadingNumber(flxAccount->TextMatrix(r, RowNumber))) == rowNumber) {
-            flxAccount->setRow(r);
-            flxAccount_SelChange();
+            showLedgerRow(r);
             break;
         }
     }
+}
+
+void frmAccountDetails::leaveEditing()
+{
+    m_editedRow.reset();
+    Session.EditState = ViewingState;
+    SetLockedProperty();
+    cmdEdit->setEnabled(CurrentRowIsEditable());
+    cmdSave->setEnabled(false);
+    lblMessage->setText(QString());
+}
+
+bool frmAccountDetails::ConfirmLeaveEditing()
+{
+    if (!IsEditing())
+        return true;
+    if (AskQuestion(CancelEditTitle, CancelEditQuestion) != AnswerYes)
+        return false;
+    leaveEditing();
+    return true;
 }
 
 void frmAccountDetails::cmdEsc_Click()
@@ -142,9 +187,5 @@ void frmAccountDetails::cmdEsc_Click()
     }
     if (AskQuestion(CancelEditTitle, CancelEditQuestion) != AnswerYes)
         return;
-    Session.EditState = ViewingState;
-    SetLockedProperty();
-    cmdEdit->setEnabled(CurrentRowIsEditable());
-    cmdSave->setEnabled(false);
-    lblMessage->setText(QString());
+    leaveEditing();
 }

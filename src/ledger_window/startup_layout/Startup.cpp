@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QSysInfo>
 
@@ -112,6 +113,8 @@ void frmAccountDetails::FormLoad()
     SetupLedgerGridAtStartup(*flxAccount, Session.DocumentNumberMode);
     BuildPeriodMenu();
     mnuPeriod->setEnabled(HasPermission(30001));
+    // Nothing to edit until a data row is current.
+    cmdEdit->setEnabled(false);
 
     RecordedHeight = qint16(qMin(PixelsToTwips(height()), 32767));
     RecordedWidth = qint16(qMin(PixelsToTwips(width()), 32767));
