@@ -17,10 +17,13 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
+#include <QTreeView>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -338,6 +341,42 @@ private slots:
         QCOMPARE(dialog.visibleRowCount(), 3);
         dialog.accept();
         QCOMPARE(dialog.chosenId(), 3);
+    }
+
+    void columnsShowTheirHeadersAndCells_data()
+    {
+        QTest::addColumn<bool>("tree");
+        QTest::addColumn<int>("pointSize"); // the control's font, given after the dialog is built
+        QTest::newRow("table, short IDs") << false << 9;
+        QTest::newRow("table, large font") << false << 16;
+        QTest::newRow("tree") << true << 9;
+        QTest::newRow("tree, large font") << true << 16;
+    }
+    void columnsShowTheirHeadersAndCells()
+    {
+        QFETCH(bool, tree);
+        QFETCH(int, pointSize);
+        LookupDialog dialog(QString(), tree ? accounts() : branches(),
+                            tree ? LookupDialog::Shape::Tree : LookupDialog::Shape::Table, 0);
+        QFont font = dialog.font();
+        font.setPointSize(pointSize);
+        dialog.setFont(font);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto *view = qobject_cast<QAbstractItemView *>(dialog.view());
+        QHeaderView *header = tree ? qobject_cast<QTreeView *>(view)->header()
+                                   : qobject_cast<QTableView *>(view)->horizontalHeader();
+        QCOMPARE(header->font().pointSize(), pointSize);
+        // Every column but the stretched last one is as wide as its header,
+        // measured bold, and as its widest cell.
+        QFont bold = header->font();
+        bold.setBold(true);
+        for (int c = 0; c + 1 < header->count(); ++c) {
+            const QString title = view->model()->headerData(c, Qt::Horizontal).toString();
+            const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+            QVERIFY2(header->sectionSize(c) >= QFontMetrics(bold).horizontalAdvance(title) + margins, qPrintable(title));
+            QVERIFY2(header->sectionSize(c) >= view->sizeHintForColumn(c), qPrintable(title));
+        }
     }
 
     void codesInNaturalOrder()

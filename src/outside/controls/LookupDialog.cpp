@@ -161,14 +161,15 @@ LookupDialog::LookupDialog(const QString &title, const LookupTable &table, Shape
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    if (auto *grid = qobject_cast<QTableView *>(m_view)) {
-        grid->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-        grid->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
-        grid->horizontalHeader()->setStretchLastSection(true);
-    } else if (auto *tree = qobject_cast<QTreeView *>(m_view)) {
-        tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-        tree->header()->setStretchLastSection(true);
+    // The header keeps one font: a style that draws the current column's
+    // title bold would otherwise draw it wider than it was measured.
+    header()->setHighlightSections(false);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+    header()->setStretchLastSection(true);
+    if (auto *tree = qobject_cast<QTreeView *>(m_view)) {
         tree->expandToDepth(0);
+        // Deeper rows are indented further: their codes need the room.
+        connect(tree, &QTreeView::expanded, this, &LookupDialog::sizeColumns);
     }
     connect(m_view, &QAbstractItemView::doubleClicked, this, &LookupDialog::accept);
 
@@ -195,6 +196,32 @@ LookupDialog::LookupDialog(const QString &title, const LookupTable &table, Shape
     if (!chooseVisibleId(currentId))
         m_view->setCurrentIndex(m_proxy->index(0, 0));
     m_filter->setFocus();
+    header()->setFont(font());
+    sizeColumns();
+}
+
+QHeaderView *LookupDialog::header() const
+{
+    if (auto *tree = qobject_cast<QTreeView *>(m_view))
+        return tree->header();
+    return static_cast<QTableView *>(m_view)->horizontalHeader();
+}
+
+void LookupDialog::sizeColumns()
+{
+    // Every column but the last (the names, which take the rest) as wide as
+    // its widest cell and as its title, measured bold as well, so that no
+    // style's way of drawing a title can cut it.
+    QHeaderView *titles = header();
+    QFont bold = titles->font();
+    bold.setBold(true);
+    const QFontMetrics plainMetrics(titles->font());
+    const QFontMetrics boldMetrics(bold);
+    for (int c = 0; c + 1 < titles->count(); ++c) {
+        const QString title = m_model->headerData(c, Qt::Horizontal).toString();
+        const int boldExtra = qMax(0, boldMetrics.horizontalAdvance(title) - plainMetrics.horizontalAdvance(title));
+        titles->resizeSection(c, qMax(titles->sectionSizeHint(c) + boldExtra, m_view->sizeHintForColumn(c)));
+    }
 }
 
 void LookupDialog::fillTable(const LookupTable &table)
@@ -266,6 +293,7 @@ void LookupDialog::applyFilter(const QString &text)
         return true;
     });
     m_view->setCurrentIndex(first);
+    sizeColumns();
 }
 
 int LookupDialog::visibleRowCount() const
@@ -308,9 +336,19 @@ void LookupDialog::accept()
     QDialog::accept();
 }
 
+void LookupDialog::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        header()->setFont(font()); // the header does not always take its window's font by itself
+        sizeColumns();
+    }
+}
+
 void LookupDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    sizeColumns(); // the cells' fonts and styles are settled now
     // Only now is the view's size known, so the current row can be put in sight.
     if (m_view->currentIndex().isValid())
         m_view->scrollTo(m_view->currentIndex(), QAbstractItemView::PositionAtCenter);

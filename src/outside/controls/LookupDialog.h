@@ -8,6 +8,7 @@
 #include <QDialog>
 
 class QAbstractItemView;
+class QHeaderView;
 class QLineEdit;
 class QSortFilterProxyModel;
 class QStandardItemModel;
@@ -38,12 +39,15 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void fillTable(const LookupTable &table);
     void fillTree(const LookupTable &table);
     void applyFilter(const QString &text);
     qint32 currentId() const;
+    QHeaderView *header() const;
+    void sizeColumns();
 
     Shape m_shape;
     QStandardItemModel *m_model;
