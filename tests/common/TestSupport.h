@@ -32,6 +32,16 @@ public:
             list << s.text;
         return list;
     }
+    // The window's own statements: without those the look-up controls send
+    // to show the names of the codes they hold.
+    QStringList windowTexts() const
+    {
+        QStringList list;
+        for (const TracedStatement &s : m_statements)
+            if (s.command != QLatin1String("LookupConnection"))
+                list << s.text;
+        return list;
+    }
     // Statements whose text starts with the given prefix.
     QStringList startingWith(const QString &prefix) const
     {

@@ -114,7 +114,7 @@ private slots:
         StatementLog log;
         control->ClearShow();
         const QString permission = QStringLiteral("{? = CALL spVelkoHasPermission( ?, ?) }");
-        QCOMPARE(log.texts(), (QStringList {
+        QCOMPARE(log.windowTexts(), (QStringList {
                                   "Select * from tblUser Where ID = 1",
                                   "{? = CALL spAccountGetCurrentUserPeriod( ?) }",
                                   "Select * From tblAccountPeriod Where ID =2",
@@ -136,7 +136,7 @@ private slots:
         open();
         StatementLog log;
         window()->sltAccount_Change();
-        QCOMPARE(log.texts(), (QStringList {
+        QCOMPARE(log.windowTexts(), (QStringList {
                                   "Select * From tblAccount Where ID=2",
                                   "Select ClassID from tblAccountRelatedClasses Where AccountID = 2 Order By Sequence",
                                   "Select * from tblAccountClass where ID=7",
