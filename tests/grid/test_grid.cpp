@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QProgressBar>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -654,6 +657,62 @@ private slots:
         QCOMPARE(grid.TextMatrix(3, 0), QString());
     }
 
+    void emptyTextsStored()
+    {
+        // Empty texts come in many forms: a view without any pointer, cells
+        // a short row leaves out, an empty QString over a stored text.
+        FlexGrid grid;
+        grid.setCols(4);
+        grid.beginRows(4);
+        const std::string_view row[2] = {std::string_view(), "a"};
+        grid.appendRow(row, 2);
+        grid.appendRow(row, 0);
+        grid.endRows();
+        grid.setCellUtf8(1, 1, std::string_view());
+        grid.setCellUtf8(2, 2, "a description longer than a cell slot");
+        grid.setCellUtf8(2, 2, std::string_view());
+        grid.setTextMatrix(2, 3, QStringLiteral("x"));
+        grid.setTextMatrix(2, 3, QString());
+        for (int r = 1; r <= 2; ++r)
+            for (int c = 0; c < 4; ++c)
+                QCOMPARE(grid.TextMatrix(r, c), QString());
+        grid.setCellUtf8(1, 0, "kept");
+        QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("kept"));
+    }
+
+    void longTextIsCutAtItsEnd_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("hover"); // the grid's ToolTipText
+        QTest::addColumn<QString>("tip");   // the cell's tool tip
+
+        const QString longText = QStringLiteral("دريافت وجه از مشتري شركت بازرگاني آريا تجارت پارس طي رسيد شماره 5");
+        QTest::newRow("fits: no tool tip") << QStringLiteral("شرح كوتاه") << "" << "";
+        QTest::newRow("cut: the whole text") << longText << "" << longText;
+        QTest::newRow("cut, with the row's hover text below it") << longText << QStringLiteral("شرح رديف")
+                                                                  << longText + QStringLiteral("\nشرح رديف");
+        QTest::newRow("fits, with the row's hover text") << QStringLiteral("شرح كوتاه") << QStringLiteral("شرح رديف")
+                                                         << QStringLiteral("شرح رديف");
+    }
+    void longTextIsCutAtItsEnd()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, hover);
+        QFETCH(QString, tip);
+        FlexGrid grid;
+        grid.setCols(3);
+        grid.setRows(2);
+        grid.setColWidth(1, 1400);
+        grid.setColAlignment(1, FlexGrid::AlignCenterCenter);
+        grid.setTextMatrix(1, 1, text);
+        grid.setToolTipText(hover);
+        QCOMPARE(grid.view()->textElideMode(), Qt::ElideRight); // the end of the text, its left side in Persian
+        QCOMPARE(grid.view()->model()->index(0, 1).data(Qt::ToolTipRole).toString(), tip);
+        // Widened until it fits, the text needs no tool tip of its own.
+        grid.setColWidth(1, 12000);
+        QCOMPARE(grid.view()->model()->index(0, 1).data(Qt::ToolTipRole).toString(), hover);
+    }
+
     void columnsKeepTextsWhenCountChanges()
     {
         FlexGrid grid;
@@ -798,6 +857,148 @@ private slots:
         QVERIFY(qAbs(grid.ColPos(2) + grid.ColWidth(2) - grid.ColPos(0)) <= 15);
         QVERIFY(qAbs(grid.ColPos(1) - grid.ColPos(0)) <= 15);
         QVERIFY(qAbs(grid.ColPos(4) + grid.ColWidth(4) - grid.ColPos(2)) <= 15);
+    }
+
+    void scrollBarFollowsColumnsRightToLeft()
+    {
+        FlexGrid grid;
+        grid.resize(700, 260);
+        SetupLedgerGridAtStartup(grid, 1);
+        load(grid, QList<std::array<QString, ColumnCount>>(20));
+        ApplyLedgerLayoutAfterQuery(grid, 1, true, true);
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QTableView *view = grid.view();
+        QScrollBar *bar = view->horizontalScrollBar();
+        QHeaderView *header = view->horizontalHeader();
+        QVERIFY(bar->maximum() > 0); // the columns are wider than the grid
+        QCOMPARE(bar->layoutDirection(), Qt::RightToLeft);
+        QCOMPARE(header->layoutDirection(), Qt::RightToLeft);
+
+        // Where the thumb is drawn, as the scroll bar's style places it.
+        const auto thumb = [bar] {
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.orientation = Qt::Horizontal;
+            option.state |= QStyle::State_Horizontal;
+            option.minimum = bar->minimum();
+            option.maximum = bar->maximum();
+            option.sliderPosition = option.sliderValue = bar->value();
+            option.singleStep = bar->singleStep();
+            option.pageStep = bar->pageStep();
+            option.upsideDown = bar->invertedAppearance();
+            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+        };
+        const int lastShown = int(AssignmentState);
+
+        // At the start the first column stands at the right edge, and so does the thumb.
+        QCOMPARE(bar->value(), bar->minimum());
+        QCOMPARE(header->sectionViewportPosition(AccTransCode) + header->sectionSize(AccTransCode), header->viewport()->width());
+        QVERIFY(thumb().center().x() > bar->width() / 2);
+        // At the end the last columns are in sight at the left, and so is the thumb.
+        bar->setValue(bar->maximum());
+        QCOMPARE(header->sectionViewportPosition(lastShown), 0);
+        QVERIFY(thumb().center().x() < bar->width() / 2);
+        // A new load starts at the first column again.
+        load(grid, QList<std::array<QString, ColumnCount>>(20));
+        ApplyLedgerLayoutAfterQuery(grid, 1, true, true);
+        QCOMPARE(bar->value(), bar->minimum());
+        QCOMPARE(header->sectionViewportPosition(AccTransCode) + header->sectionSize(AccTransCode), header->viewport()->width());
+    }
+
+    void loadAndClickSelectWholeRows()
+    {
+        FlexGrid grid;
+        grid.resize(900, 300);
+        grid.setCols(4);
+        for (int c = 0; c < 4; ++c)
+            grid.setColWidth(c, 1200);
+        load(grid, {{"a"}, {"b"}, {"c"}, {"d"}});
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QTableView *view = grid.view();
+        const auto selectedRows = [view] {
+            QList<int> rows;
+            for (const QModelIndex &index : view->selectionModel()->selectedRows())
+                rows << index.row() + 1;
+            std::sort(rows.begin(), rows.end());
+            return rows;
+        };
+        // After a load: the first row, all of it.
+        QCOMPARE(selectedRows(), QList<int>({1}));
+        // A click on one cell: that row, all of it; the cell's column is Col and ColSel.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 2)).center());
+        QCOMPARE(selectedRows(), QList<int>({3}));
+        QCOMPARE(grid.Row(), 3);
+        QCOMPARE(grid.Col(), 2);
+        QCOMPARE(grid.ColSel(), 2);
+        // A block set by code shows as its whole rows and keeps its columns for the colour setters.
+        grid.setRow(2);
+        grid.setCol(1);
+        grid.setRowSel(4);
+        grid.setColSel(2);
+        QCOMPARE(selectedRows(), QList<int>({2, 3, 4}));
+        QCOMPARE(grid.Col(), 1);
+        QCOMPARE(grid.ColSel(), 2);
+    }
+
+    void showRow_data()
+    {
+        QTest::addColumn<int>("top");      // the top row before
+        QTest::addColumn<int>("row");      // the row shown
+        QTest::addColumn<int>("topAfter"); // -1: the row ends at the bottom of the view
+        QTest::newRow("below the view: scrolled until it is the last in sight") << 1 << 300 << -1;
+        QTest::newRow("above the view: becomes the top row") << 200 << 5 << 5;
+        QTest::newRow("already in sight: nothing moves") << 100 << 103 << 100;
+        QTest::newRow("the last row") << 1 << 500 << -1;
+    }
+    void showRow()
+    {
+        QFETCH(int, top);
+        QFETCH(int, row);
+        QFETCH(int, topAfter);
+        FlexGrid grid;
+        grid.resize(600, 200);
+        grid.setCols(12);
+        load(grid, QList<std::array<QString, ColumnCount>>(500));
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setTopRow(top);
+        QScrollBar *across = grid.view()->horizontalScrollBar();
+        across->setValue(across->maximum()); // sideways scrolling is the person's and stays
+        QSignalSpy selection(&grid, &FlexGrid::SelChange);
+
+        grid.ShowRow(row);
+        QCOMPARE(grid.Row(), row);
+        QCOMPARE(grid.RowSel(), row);
+        QCOMPARE(selection.count(), 1);
+        QVERIFY(grid.view()->selectionModel()->isRowSelected(row - 1, QModelIndex()));
+        QCOMPARE(grid.view()->currentIndex().row(), row - 1);
+        const QRect shown = grid.view()->visualRect(grid.view()->model()->index(row - 1, 0));
+        QVERIFY(shown.top() >= 0 && shown.bottom() < grid.view()->viewport()->height());
+        if (topAfter > 0)
+            QCOMPARE(grid.TopRow(), topAfter);
+        else
+            QVERIFY(shown.bottom() + shown.height() >= grid.view()->viewport()->height());
+        QCOMPARE(across->value(), across->maximum());
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, grid.ShowRow(0));
+        QVERIFY_THROWS_EXCEPTION(std::out_of_range, grid.ShowRow(501));
+    }
+
+    void showRowWhilePaintingIsOff()
+    {
+        FlexGrid grid;
+        grid.resize(600, 200);
+        grid.setCols(2);
+        load(grid, QList<std::array<QString, ColumnCount>>(500));
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        grid.setRedraw(false);
+        grid.ShowRow(450);
+        grid.setRedraw(true);
+        QCOMPARE(grid.Row(), 450);
+        const QRect shown = grid.view()->visualRect(grid.view()->model()->index(449, 0));
+        QVERIFY(shown.top() >= 0 && shown.bottom() < grid.view()->viewport()->height());
     }
 
     void mouseAndKeyboard()

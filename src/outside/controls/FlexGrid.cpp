@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -91,8 +92,17 @@ public:
         }
         case Qt::TextAlignmentRole:
             return alignmentFlags(m_grid->m_alignments[std::size_t(c)], store.text(r, c));
-        case Qt::ToolTipRole:
-            return m_grid->m_toolTip.isEmpty() ? QVariant() : QVariant(m_grid->m_toolTip);
+        case Qt::ToolTipRole: {
+            // The whole text of a cut cell first, then the grid's own hover text.
+            QString tip;
+            if (m_grid->isCellTextCut(r, c)) {
+                const std::string_view text = store.text(r, c);
+                tip = QString::fromUtf8(text.data(), qsizetype(text.size()));
+            }
+            if (!m_grid->m_toolTip.isEmpty() && m_grid->m_toolTip != tip)
+                tip = tip.isEmpty() ? m_grid->m_toolTip : tip + QLatin1Char('\n') + m_grid->m_toolTip;
+            return tip.isEmpty() ? QVariant() : QVariant(tip);
+        }
         default:
             return QVariant();
         }
@@ -152,9 +162,11 @@ FlexGrid::FlexGrid(QWidget *parent)
     m_view->setModel(m_model);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_view->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
+    // A ledger is read by rows: a click selects the row, as a load does.
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setWordWrap(false);
-    m_view->setTextElideMode(Qt::ElideNone);
+    // A text wider than its cell keeps its beginning; the tool tip has the rest.
+    m_view->setTextElideMode(Qt::ElideRight);
     m_view->setCornerButtonEnabled(false);
 
     // Uniform row heights: the view never asks the model for a row's size.
@@ -347,14 +359,13 @@ void FlexGrid::syncViewSelection()
     }
     const int top = std::max(1, std::min(m_row, m_rowSel));
     const int bottom = std::min(rows, std::max(m_row, m_rowSel));
-    const int left = std::min(m_col, m_colSel);
-    const int right = std::max(m_col, m_colSel);
     if (m_row >= 1)
         selection->setCurrentIndex(m_model->index(m_row - 1, m_col), QItemSelectionModel::NoUpdate);
     else
         selection->clearCurrentIndex();
+    // Whole rows, as a click selects them; Col..ColSel stays the grid's own.
     if (top <= bottom)
-        selection->select(QItemSelection(m_model->index(top - 1, left), m_model->index(bottom - 1, right)),
+        selection->select(QItemSelection(m_model->index(top - 1, 0), m_model->index(bottom - 1, Cols() - 1)),
                           QItemSelectionModel::ClearAndSelect);
     else
         selection->clearSelection();
@@ -370,29 +381,23 @@ void FlexGrid::takeSelectionFromView()
         return;
     const int row = current.row() + 1;
     const int col = current.column();
-    int top = row, bottom = row, left = col, right = col;
+    int top = row, bottom = row;
     bool first = true;
     for (const QItemSelectionRange &range : selection->selection()) {
-        if (first) {
-            top = range.top() + 1; bottom = range.bottom() + 1;
-            left = range.left(); right = range.right();
-            first = false;
-        } else {
-            top = std::min(top, range.top() + 1); bottom = std::max(bottom, range.bottom() + 1);
-            left = std::min(left, range.left()); right = std::max(right, range.right());
-        }
+        top = first ? range.top() + 1 : std::min(top, range.top() + 1);
+        bottom = first ? range.bottom() + 1 : std::max(bottom, range.bottom() + 1);
+        first = false;
     }
-    // The current cell is the moving corner of the block; the grid's Row and
-    // Col name the corner the selection started from.
-    int anchorRow = row, anchorCol = col;
-    if (row >= top && row <= bottom && col >= left && col <= right) {
+    // The current row is the moving end of the selected rows; the grid's Row
+    // names the end the selection started from. The person pointed at one
+    // column: it is both Col and ColSel.
+    int anchorRow = row;
+    if (row >= top && row <= bottom)
         anchorRow = row == top ? bottom : top;
-        anchorCol = col == left ? right : left;
-    }
-    if (anchorRow == m_row && anchorCol == m_col && row == m_rowSel && col == m_colSel)
+    if (anchorRow == m_row && col == m_col && row == m_rowSel && col == m_colSel)
         return;
     m_row = anchorRow;
-    m_col = anchorCol;
+    m_col = col;
     m_rowSel = row;
     m_colSel = col;
     emit SelChange();
@@ -664,6 +669,24 @@ void FlexGrid::setTopRow(int row)
                       ? index : index * m_view->verticalHeader()->defaultSectionSize());
 }
 
+void FlexGrid::ShowRow(int row)
+{
+    if (row < 1 || row >= Rows())
+        throw std::out_of_range("ShowRow: invalid row " + std::to_string(row));
+    // Making a cell current scrolls the table to its column as well; the
+    // columns the person scrolled to stay in sight.
+    QScrollBar *across = m_view->horizontalScrollBar();
+    const int sideways = across->value();
+    setSelection(row, m_col, row, m_colSel);
+    across->setValue(sideways);
+    const int top = TopRow();
+    const int rowsInSight = std::max(1, m_view->viewport()->height() / m_view->verticalHeader()->defaultSectionSize());
+    if (row < top)
+        setTopRow(row);
+    else if (row >= top + rowsInSight)
+        setTopRow(row - rowsInSight + 1);
+}
+
 int FlexGrid::MouseRow() const { return m_mouseRow; }
 int FlexGrid::MouseCol() const { return m_mouseCol; }
 
@@ -717,6 +740,19 @@ void FlexGrid::endRows()
     m_model->endReset();
     applyColumnLayout();
     syncViewSelection();
+}
+
+bool FlexGrid::isCellTextCut(int modelRow, int col) const
+{
+    if (!m_view || m_view->isColumnHidden(col))
+        return false;
+    const std::string_view text = m_store.text(modelRow, col);
+    if (text.empty())
+        return false;
+    // The delegate keeps a margin on both sides of the text.
+    const int margin = m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
+    const int room = m_view->columnWidth(col) - 2 * margin;
+    return m_view->fontMetrics().horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))) > room;
 }
 
 // ---- pointer and keys -------------------------------------------------------

@@ -12,6 +12,13 @@
 // cell, and a cell without a colour of its own reads as the grid's default
 // (window background, window text).
 //
+// The table always shows whole rows selected, Row..RowSel, whether the block
+// was set by code (Col..ColSel still bound what the colour setters and Sort
+// act on) or chosen with the mouse or keys (then Col and ColSel are the
+// column clicked). A text wider than its cell is cut at its end (the left,
+// right to left) and the cell's tool tip holds the whole text, above the
+// grid's own ToolTipText.
+//
 // Signals follow the original control: SelChange whenever the current cell or
 // the selection block changes, by the user or by code, but only while Redraw
 // is on; Click and DblClick for the left button on cells and on the header
@@ -118,6 +125,11 @@ public:
     void Sort(int code);             // every data row, by the columns Col..ColSel
     int TopRow() const;
     void setTopRow(int row);
+    // Makes data row `row` the current and only selected row (Col and ColSel
+    // stay) and scrolls it into sight if it is not, vertically only. For the
+    // row just saved or found. Throws std::out_of_range for the header row or
+    // a row beyond the grid.
+    void ShowRow(int row);
     int MouseRow() const;            // cell under the pointer; -1 outside the cells
     int MouseCol() const;
     void RemoveItem(int row);
@@ -174,6 +186,9 @@ private:
     void takeSelectionFromView();
     void cellsChanged(int row0, int row1, int col0, int col1);
     void trackMouse(QObject *watched, const QPoint &position);
+    // True when the text of a data cell (model row, column) is wider than
+    // the room its column gives it.
+    bool isCellTextCut(int modelRow, int col) const;
     int twipsToPixels(int twips) const;
     int pixelsToTwips(int pixels) const;
 

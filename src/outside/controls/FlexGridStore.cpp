@@ -190,7 +190,9 @@ void FlexGridStore::store(Cell &target, int col, std::string_view utf8)
     Cell result {};
     if (utf8.size() <= sizeof(result.bytes)) {
         result.tag = std::uint8_t(utf8.size());
-        std::memcpy(result.bytes, utf8.data(), utf8.size());
+        // An empty view may carry no pointer at all, and memcpy must not be handed one.
+        if (!utf8.empty())
+            std::memcpy(result.bytes, utf8.data(), utf8.size());
     } else if (utf8.size() <= MaxArenaText) {
         const auto length = quint16(utf8.size());
         quint64 position = 0;
