@@ -13,6 +13,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
+#include <stdexcept>
 
 namespace {
 
@@ -33,6 +34,20 @@ void readPeriod(qint16 periodId, bool takeId)
     period.Close();
 }
 
+// The period number N of the user's current period. The procedure answers a
+// 32-bit value; one outside 16 bits would wrap into another period, so it is
+// an error to the caller instead.
+qint16 currentUserPeriod()
+{
+    const qint32 period = RunCommandValue(QStringLiteral("spAccountGetCurrentUserPeriod"), {Session.UserID});
+    if (period < -32768 || period > 32767)
+        throw std::out_of_range(
+            QStringLiteral("شماره دوره %1 كه spAccountGetCurrentUserPeriod برگرداند خارج از محدوده -32768 تا 32767 است.")
+                .arg(period)
+                .toStdString());
+    return qint16(period);
+}
+
 } // namespace
 
 frmAccountDetails *comAccountDetail1::LedgerWindow() const
@@ -42,6 +57,10 @@ frmAccountDetails *comAccountDetail1::LedgerWindow() const
 
 void comAccountDetail1::prepareWindow()
 {
+    // Only the current window speaks for the control: the one opened before
+    // stays open, but its relationship events no longer reach the host.
+    if (frmAccountDet)
+        disconnect(frmAccountDet, nullptr, this, nullptr);
     frmAccountDet = new frmAccountDetails(this);
     connect(frmAccountDet, &frmAccountDetails::CreateNewRelationship, this, &comAccountDetail1::CreateNewRelationship);
     connect(frmAccountDet, &frmAccountDetails::ShowRelationships, this, &comAccountDetail1::ShowRelationships);
@@ -53,8 +72,7 @@ void comAccountDetail1::prepareWindow()
     StartSession();
 
     if (m_accPeriodSpecID < 1) {
-        const qint16 current = qint16(RunCommandValue(QStringLiteral("spAccountGetCurrentUserPeriod"), {Session.UserID}));
-        readPeriod(current, true);
+        readPeriod(currentUserPeriod(), true);
     } else {
         Session.PeriodID = m_accPeriodSpecID;
         readPeriod(Session.PeriodID, false);
@@ -87,10 +105,9 @@ void comAccountDetail1::showWindow()
 
 QVariant comAccountDetail1::View(const QVariant &AccountID)
 {
-    bool numeric = false;
-    const qint32 accountId = AccountID.toInt(&numeric);
-    if (!numeric)
-        throw DatabaseError(QStringLiteral("شماره حساب \"%1\" عدد نيست.").arg(AccountID.toString()));
+    // The host's condition goes into every ledger statement: refuse one that
+    // could end the statement or comment out the conditions after it.
+    RequireSingleSqlCondition(m_sqlString);
     prepareWindow();
     if (!m_caption.isEmpty()) {
         // Setting the title is the first access: start-up runs, then the
@@ -103,6 +120,14 @@ QVariant comAccountDetail1::View(const QVariant &AccountID)
         ShowMessage(ErrorTitle, kViewRefusedMessage);
         releaseRefusedWindow();
         return QVariant();
+    }
+    // Converted only now, so that a refused user sees the refusal whatever
+    // the account, and the session is filled either way.
+    bool numeric = false;
+    const qint32 accountId = AccountID.toInt(&numeric);
+    if (!numeric) {
+        releaseRefusedWindow();
+        throw DatabaseError(QStringLiteral("شماره حساب \"%1\" عدد نيست.").arg(AccountID.toString()));
     }
     Session.EditState = 3;
     frmAccountDet->EnsureLoaded();

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -25,9 +26,26 @@ const QString kSqlString = QStringLiteral("sqlString");
 const QString kCaption = QStringLiteral("Caption");
 const QString kAccPeriodSpecID = QStringLiteral("AccPeriodSpecID");
 
+// A 16-bit value from the bag. A stored value that is not a whole number in
+// -32768..32767 is refused, as the property setters refuse it, rather than
+// loaded as another number (40000 would otherwise come back as -25536, a
+// different user). A null value reads as the default, like a missing key.
 qint16 readShort(const PropertyBag &bag, const QString &key)
 {
-    return qint16(bag.ReadProperty(key, 0).toInt());
+    const QVariant stored = bag.ReadProperty(key, 0);
+    if (stored.isNull())
+        return 0;
+    bool numeric = false;
+    const double value = stored.toDouble(&numeric);
+    if (!numeric || value != std::trunc(value))
+        throw std::out_of_range(QStringLiteral("مقدار ذخيره شده \"%1\" براي %2 عدد صحيح نيست.")
+                                    .arg(stored.toString(), key)
+                                    .toStdString());
+    if (value < -32768 || value > 32767)
+        throw std::out_of_range(QStringLiteral("مقدار %1 براي %2 خارج از محدوده -32768 تا 32767 است.")
+                                    .arg(stored.toString(), key)
+                                    .toStdString());
+    return qint16(value);
 }
 
 } // namespace
@@ -56,6 +74,8 @@ comAccountDetail1::comAccountDetail1(QWidget *parent)
             opening();
         } catch (const DatabaseError &error) {
             ShowMessage(ErrorTitle, error.message());
+        } catch (const std::exception &error) {
+            ShowMessage(ErrorTitle, QString::fromUtf8(error.what()));
         }
     };
     connect(viewButton, &QPushButton::clicked, this, [this, open] { open([this] { View(Text1->text()); }); });
@@ -136,20 +156,27 @@ void comAccountDetail1::InitProperties()
 }
 
 // Loading sets the stored values directly: no change report, and the
-// connection string does not reach the session.
+// connection string does not reach the session. The 16-bit values are read
+// first: when one is refused, nothing of the bag is taken and the control
+// keeps the values it had, so it never opens as a mix of two bags.
 void comAccountDetail1::ReadProperties(const PropertyBag &bag)
 {
+    const qint16 userID = readShort(bag, kUserID);
+    const qint16 positionID = readShort(bag, kPositionID);
+    const qint16 employeeID = readShort(bag, kEmployeeID);
+    const qint16 accPeriodSpecID = readShort(bag, kAccPeriodSpecID);
+
     m_dataSource = bag.ReadProperty(kDataSource, 0);
     m_userName = bag.ReadProperty(kUserName, 0);
     m_refreshAlarm = bag.ReadProperty(kRefreshAlarm, false).toBool();
     m_oleConnectionString = bag.ReadProperty(kOLEConnectionString, QString()).toString();
-    m_userID = readShort(bag, kUserID);
+    m_userID = userID;
     m_password = bag.ReadProperty(kPassword, QString()).toString();
-    m_positionID = readShort(bag, kPositionID);
-    m_employeeID = readShort(bag, kEmployeeID);
+    m_positionID = positionID;
+    m_employeeID = employeeID;
     m_sqlString = bag.ReadProperty(kSqlString, QString()).toString();
     m_caption = bag.ReadProperty(kCaption, QString()).toString();
-    m_accPeriodSpecID = readShort(bag, kAccPeriodSpecID);
+    m_accPeriodSpecID = accPeriodSpecID;
 }
 
 void comAccountDetail1::WriteProperties(PropertyBag &bag) const

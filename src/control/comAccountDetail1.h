@@ -59,8 +59,11 @@ public:
     void setAccPeriodSpecID(int value);
 
     // Opening the ledger window. Errors before the window is shown reach the
-    // caller as exceptions (DatabaseError); a refused permission shows its
-    // message and returns.
+    // caller as exceptions: DatabaseError (CurrencyOverflow among them) from
+    // the database and conversions, std::out_of_range for a current period
+    // beyond 16 bits, and, from View, std::invalid_argument for a SqlString
+    // that is not a single condition (checked before anything is sent). A
+    // refused permission shows its message and returns.
     QVariant View(const QVariant &AccountID);
     QVariant ClearShow();
 
@@ -74,6 +77,8 @@ public:
     void setHostAllowsModeless(bool allowed) { m_hostAllowsModeless = allowed; }
 
     // Property bag: a new control, loading from a saved bag, saving.
+    // ReadProperties throws std::out_of_range for a stored 16-bit value that
+    // is not a whole number in range, and then keeps every value it had.
     void InitProperties();
     void ReadProperties(const PropertyBag &bag);
     void WriteProperties(PropertyBag &bag) const;

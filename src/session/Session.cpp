@@ -4,13 +4,44 @@
 #include "session/modMain.h"
 
 #include <QCoreApplication>
+#include <optional>
+#include <stdexcept>
 
 SessionRecord Session;
+
+namespace {
+
+// The provider of an OLE DB connection string: the value of its first
+// segment, the text after the first "=" of the part before the first ";".
+// None when the string has no ";".
+std::optional<QString> connectionProvider(const QString &connection)
+{
+    const qsizetype firstSemicolon = connection.indexOf(QLatin1Char(';'));
+    if (firstSemicolon < 0)
+        return std::nullopt;
+    const QString firstSegment = connection.left(firstSemicolon);
+    return firstSegment.mid(firstSegment.indexOf(QLatin1Char('=')) + 1);
+}
+
+// Points a data environment's connection at the host's database.
+void pointAtConnection(DtEn &environment, const QString &connection, const QString &provider)
+{
+    environment.SetProvider(provider);
+    environment.SetConnectionString(connection);
+}
+
+} // namespace
 
 DtEn &SessionRecord::DataEnvironment()
 {
     if (!m_dataEnvironment) {
         m_dataEnvironment = std::make_unique<DtEn>();
+        // A new instance (the first, or the one after a ledger window
+        // unloaded) serves the windows still open: it takes the session's
+        // connection at once instead of its designed one. A string without
+        // ";" is left to StartSession, which reports it.
+        if (const std::optional<QString> provider = connectionProvider(ConnectionText))
+            pointAtConnection(*m_dataEnvironment, ConnectionText, *provider);
         // The connection must go before Qt SQL does at the application's end,
         // not with the process-wide record after it.
         static const bool releasedAtExit = [] {
@@ -36,15 +67,11 @@ void StartSession()
 {
     DtEn &environment = Session.DataEnvironment();
 
-    // The provider is the value of the connection string's first segment.
     const QString &text = Session.ConnectionText;
-    const qsizetype firstSemicolon = text.indexOf(QLatin1Char(';'));
-    if (firstSemicolon < 0)
+    const std::optional<QString> provider = connectionProvider(text);
+    if (!provider)
         throw DatabaseError(QStringLiteral("رشته اتصال به بانك اطلاعاتي نامعتبر است (\";\" ندارد)."), text);
-    const QString firstSegment = text.left(firstSemicolon);
-    const QString provider = firstSegment.mid(firstSegment.indexOf(QLatin1Char('=')) + 1);
-    environment.SetProvider(provider);
-    environment.SetConnectionString(text);
+    pointAtConnection(environment, text, *provider);
 
     Session.BranchID = -1;
     Recordset &users = ReopenOnText(QStringLiteral("rssqlAccounts"),
@@ -135,5 +162,15 @@ qint32 RunCommandValue(const QString &commandName, const QVariantList &args)
 {
     QVariantList values = args;
     const QVariant result = RunCommand(commandName, values);
-    return result.isNull() ? 0 : qint32(result.toLongLong());
+    if (result.isNull())
+        return 0;
+    const qint64 value = result.toLongLong();
+    // A value beyond 32 bits would wrap into another answer (a refusal, a
+    // different period): refuse it instead.
+    if (value < INT32_MIN || value > INT32_MAX)
+        throw std::out_of_range(QStringLiteral("مقدار بازگشتي %1 از فرمان %2 خارج از محدوده عدد صحيح 32 بيتي است.")
+                                    .arg(value)
+                                    .arg(commandName)
+                                    .toStdString());
+    return qint32(value);
 }

@@ -1,6 +1,9 @@
 #include "session/modMain.h"
 
 #include "session/Session.h"
+#include "session/ValueText.h"
+
+#include <stdexcept>
 
 QString FormatThousands(const QString &text, const QString &separator)
 {
@@ -21,7 +24,12 @@ QString FormatThousands(const QString &text, const QString &separator)
 Currency ParseAmount(QString &text)
 {
     text.remove(QLatin1Char(','));
-    return Currency::parsePrefix(text);
+    // Typed amounts may come in Persian or Arabic-Indic digits, with the
+    // Arabic thousands separator and decimal point of those keyboards.
+    QString latin = WithLatinDigits(text);
+    latin.remove(QChar(0x066C));
+    latin.replace(QChar(0x066B), QLatin1Char('.'));
+    return Currency::parsePrefix(latin);
 }
 
 Currency ParseAmount(const QString &text)
@@ -72,4 +80,43 @@ bool HasPermission(int permissionNumber)
 {
     return RunCommandValue(QStringLiteral("spVelkoHasPermission"),
                            {Session.UserID, permissionNumber}) != 0;
+}
+
+SqlConditionFault CheckSqlCondition(QStringView condition)
+{
+    // Every quote toggles: a doubled quote inside a literal closes it and
+    // opens it again at once, with nothing in between to look at.
+    bool inLiteral = false;
+    for (qsizetype i = 0; i < condition.size(); ++i) {
+        const QChar c = condition[i];
+        if (c == u'\'') {
+            inLiteral = !inLiteral;
+            continue;
+        }
+        if (inLiteral)
+            continue;
+        const QChar next = i + 1 < condition.size() ? condition[i + 1] : QChar();
+        if ((c == u'-' && next == u'-') || (c == u'/' && next == u'*') || (c == u'*' && next == u'/'))
+            return SqlConditionFault::Comment;
+        if (c == u';')
+            return SqlConditionFault::StatementSeparator;
+    }
+    return inLiteral ? SqlConditionFault::UnclosedQuote : SqlConditionFault::None;
+}
+
+void RequireSingleSqlCondition(const QString &condition)
+{
+    switch (CheckSqlCondition(condition)) {
+    case SqlConditionFault::None:
+        return;
+    case SqlConditionFault::Comment:
+        throw std::invalid_argument(
+            QStringLiteral("شرط sqlString نبايد علامت توضيح (-- يا /* يا */) بيرون از متن هاي داخل \' داشته باشد.")
+                .toStdString());
+    case SqlConditionFault::StatementSeparator:
+        throw std::invalid_argument(
+            QStringLiteral("شرط sqlString نبايد جداكننده دستور (;) بيرون از متن هاي داخل \' داشته باشد.").toStdString());
+    case SqlConditionFault::UnclosedQuote:
+        throw std::invalid_argument(QStringLiteral("در شرط sqlString علامت \' بسته نشده است.").toStdString());
+    }
 }

@@ -12,6 +12,9 @@ QString FormatThousands(const QString &text, const QString &separator);
 
 // Removes every "," from the caller's text (in place) and returns the value of
 // its numeric prefix; a text that does not start with a number gives 0.
+// Persian and Arabic-Indic digits read as digits, U+066C as a separator and
+// U+066B as the decimal point. A number beyond the currency range throws
+// CurrencyOverflow.
 Currency ParseAmount(QString &text);
 // The same for a text the caller does not keep.
 Currency ParseAmount(const QString &text);
@@ -29,3 +32,11 @@ QString FormatAmount(Currency amount);
 // Runs spVelkoHasPermission(Session.UserID, number); non-zero grants.
 // Asked at the moment of the action, never cached.
 bool HasPermission(int permissionNumber);
+
+// Why a condition from the host cannot be appended to a statement: a comment
+// marker ("--", "/*", "*/") or a statement separator (";") outside the
+// single-quoted literals (where '' is a quote), or a literal left open.
+enum class SqlConditionFault { None, Comment, StatementSeparator, UnclosedQuote };
+SqlConditionFault CheckSqlCondition(QStringView condition);
+// Throws std::invalid_argument with a Persian message for any fault above.
+void RequireSingleSqlCondition(const QString &condition);

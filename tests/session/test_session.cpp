@@ -9,6 +9,38 @@
 
 #include <QFile>
 #include <QSignalSpy>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// A message component that records every property set and call, in order.
+class RecordingMessage : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QVariant FormTitle READ zero WRITE setFormTitle)
+    Q_PROPERTY(QString FormMessage READ none WRITE setFormMessage)
+    Q_PROPERTY(int FormType READ number WRITE setFormType)
+    Q_PROPERTY(int FormBackColor READ number WRITE setFormBackColor)
+    Q_PROPERTY(int BtmBackColor READ number WRITE setBtmBackColor)
+    Q_PROPERTY(int FrameBackColor READ number WRITE setFrameBackColor)
+
+public:
+    static QStringList &calls() { static QStringList list; return list; }
+
+    QVariant zero() const { return {}; }
+    QString none() const { return {}; }
+    int number() const { return 0; }
+    void setFormTitle(const QVariant &v) { calls() << "FormTitle=" + v.toString(); }
+    void setFormMessage(const QString &v) { calls() << "FormMessage=" + v; }
+    void setFormType(int v) { calls() << "FormType=" + QString::number(v); }
+    void setFormBackColor(int v) { calls() << "FormBackColor=" + QString::number(v); }
+    void setBtmBackColor(int v) { calls() << "BtmBackColor=" + QString::number(v); }
+    void setFrameBackColor(int v) { calls() << "FrameBackColor=" + QString::number(v); }
+    Q_INVOKABLE void ClearShow() { calls() << "ClearShow"; }
+};
+
+} // namespace
 
 class TestSession : public QObject
 {
@@ -75,6 +107,10 @@ private slots:
         QTest::newRow("leading blanks") << "  7" << qint64(70000) << "  7";
         QTest::newRow("fifth decimal rounds") << "0.00005" << qint64(1) << "0.00005";
         QTest::newRow("large amount stays exact") << "123,456,789,012.3456" << qint64(1234567890123456) << "123456789012.3456";
+        // Typed amounts: only the "," leaves the caller's text.
+        QTest::newRow("Persian digits") << "۱,۲۳۴,۵۶۷" << qint64(12345670000) << "۱۲۳۴۵۶۷";
+        QTest::newRow("Arabic-Indic digits") << "-١٢٣" << qint64(-1230000) << "-١٢٣";
+        QTest::newRow("Persian separator and decimal point") << "۱٬۲۰۰٫۵" << qint64(12005000) << "۱٬۲۰۰٫۵";
     }
     void parseAmount()
     {
@@ -83,6 +119,162 @@ private slots:
         QFETCH(QString, cleaned);
         QCOMPARE(ParseAmount(text).raw(), raw);
         QCOMPARE(text, cleaned);
+    }
+
+    void parseAmountAtTheLimit_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("overflows");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("largest whole amount") << "922,337,203,685,477" << false << qint64(9223372036854770000);
+        QTest::newRow("largest amount") << "922,337,203,685,477.5807" << false << std::numeric_limits<qint64>::max();
+        QTest::newRow("smallest amount") << "-922,337,203,685,477.5808" << false << std::numeric_limits<qint64>::min();
+        QTest::newRow("leading zeros are no digits") << "0000000000000000000000012" << false << qint64(120000);
+        QTest::newRow("one unit past the largest") << "922,337,203,685,477.5808" << true << qint64(0);
+        QTest::newRow("rounding past the largest") << "922337203685477.58075" << true << qint64(0);
+        QTest::newRow("one unit past the smallest") << "-922337203685477.5809" << true << qint64(0);
+        QTest::newRow("one digit more") << "9,223,372,036,854,775" << true << qint64(0);
+        QTest::newRow("twenty-five digits") << "1234567890123456789012345" << true << qint64(0);
+    }
+    void parseAmountAtTheLimit()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, overflows);
+        QFETCH(qint64, raw);
+        if (overflows) {
+            // Beyond the range is an error, never a smaller number.
+            QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, ParseAmount(text));
+            QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, Currency::parsePrefix(text.remove(',').toStdString()));
+        } else {
+            QCOMPARE(ParseAmount(text).raw(), raw);
+            QCOMPARE(Currency::parsePrefix(text.toStdString()).raw(), raw);
+        }
+    }
+
+    void currencyArithmetic_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<qint64>("a");
+        QTest::addColumn<qint64>("b");
+        QTest::addColumn<bool>("overflows");
+        QTest::addColumn<qint64>("result");
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        const qint64 large = 5000000000000000000; // 500,000,000,000,000
+        // Wrapped, this read as a debit balance of 844,674,407,370,955.1616.
+        QTest::newRow("two large credits") << "+" << -large << -large << true << qint64(0);
+        QTest::newRow("two large debits") << "+=" << large << large << true << qint64(0);
+        QTest::newRow("large debit less large credit") << "-" << large << -large << true << qint64(0);
+        QTest::newRow("credit past the smallest") << "-=" << min << qint64(1) << true << qint64(0);
+        QTest::newRow("negating the smallest") << "neg" << min << qint64(0) << true << qint64(0);
+        QTest::newRow("size of the smallest") << "abs" << min << qint64(0) << true << qint64(0);
+        QTest::newRow("units past the range") << "units" << qint64(922337203685478) << qint64(0) << true << qint64(0);
+        QTest::newRow("negative units past the range") << "units" << qint64(-922337203685478) << qint64(0) << true << qint64(0);
+        QTest::newRow("sum reaching the largest") << "+" << max - 1 << qint64(1) << false << max;
+        QTest::newRow("difference reaching the smallest") << "-" << min + 1 << qint64(1) << false << min;
+        QTest::newRow("negating the largest") << "neg" << max << qint64(0) << false << -max;
+        QTest::newRow("largest whole units") << "units" << qint64(922337203685477) << qint64(0) << false
+                                             << qint64(9223372036854770000);
+    }
+    void currencyArithmetic()
+    {
+        QFETCH(QString, operation);
+        QFETCH(qint64, a);
+        QFETCH(qint64, b);
+        QFETCH(bool, overflows);
+        const Currency x = Currency::fromRaw(a);
+        const Currency y = Currency::fromRaw(b);
+        auto run = [&] {
+            Currency r = x;
+            if (operation == "+")
+                return x + y;
+            if (operation == "-")
+                return x - y;
+            if (operation == "+=")
+                return r += y;
+            if (operation == "-=")
+                return r -= y;
+            if (operation == "neg")
+                return -x;
+            if (operation == "abs")
+                return x.abs();
+            return Currency::fromUnits(a);
+        };
+        QFETCH(qint64, result);
+        if (overflows)
+            QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, run());
+        else
+            QCOMPARE(run().raw(), result);
+    }
+
+    void currencyFromDouble_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<bool>("overflows");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("rounds half away from zero") << -0.00005 << false << qint64(-1);
+        QTest::newRow("large whole amount") << 900000000000000.0 << false << qint64(9000000000000000000);
+        QTest::newRow("past the range") << 1e15 << true << qint64(0);
+        QTest::newRow("past the range below") << -1e15 << true << qint64(0);
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << true << qint64(0);
+        QTest::newRow("not a number") << std::nan("") << true << qint64(0);
+    }
+    void currencyFromDouble()
+    {
+        QFETCH(double, value);
+        QFETCH(bool, overflows);
+        QFETCH(qint64, raw);
+        if (overflows)
+            QVERIFY_THROWS_EXCEPTION(CurrencyOverflow, Currency::fromDouble(value));
+        else
+            QCOMPARE(Currency::fromDouble(value).raw(), raw);
+    }
+
+    void currencyOverflowIsADatabaseErrorWithAPersianMessage()
+    {
+        try {
+            Currency::fromRaw(std::numeric_limits<qint64>::max()) + Currency::fromRaw(1);
+            QFAIL("no overflow reported");
+        } catch (const DatabaseError &error) {
+            QCOMPARE(error.message(), QStringLiteral("مبلغ از حد مجاز بيشتر است."));
+            QCOMPARE(QString::fromUtf8(error.what()), QStringLiteral("مبلغ از حد مجاز بيشتر است."));
+        }
+    }
+
+    void sqlCondition_data()
+    {
+        QTest::addColumn<QString>("condition");
+        QTest::addColumn<int>("fault");
+        const int none = int(SqlConditionFault::None);
+        const int comment = int(SqlConditionFault::Comment);
+        const int separator = int(SqlConditionFault::StatementSeparator);
+        const int unclosed = int(SqlConditionFault::UnclosedQuote);
+        QTest::newRow("empty") << "" << none;
+        QTest::newRow("plain condition") << "IsChecked = 0" << none;
+        QTest::newRow("subtraction and division") << "Debit - Credit > 10 / 2 * 3" << none;
+        QTest::newRow("markers inside a literal") << "Description = 'a--b; /* c */'" << none;
+        QTest::newRow("doubled quote stays inside") << "Description = 'it''s -- fine;'" << none;
+        // Hides the date, period and branch conditions and the order after it.
+        QTest::newRow("line comment") << "1=1 --" << comment;
+        QTest::newRow("minus minus without blanks") << "Debit--1 > 0" << comment;
+        QTest::newRow("block comment") << "1=1 /* rest" << comment;
+        QTest::newRow("block comment end") << "1=1 */" << comment;
+        QTest::newRow("comment after a literal") << "Description = 'it''s' --" << comment;
+        QTest::newRow("second statement") << "1=1; Delete tblAccountDocumentDetail" << separator;
+        QTest::newRow("trailing separator") << "IsChecked = 0;" << separator;
+        QTest::newRow("literal left open") << "Description = 'abc" << unclosed;
+        QTest::newRow("doubled quote at the end leaves it open") << "Description = 'a'' --" << unclosed;
+        QTest::newRow("lone quote") << "'" << unclosed;
+    }
+    void sqlCondition()
+    {
+        QFETCH(QString, condition);
+        QFETCH(int, fault);
+        QCOMPARE(int(CheckSqlCondition(condition)), fault);
+        if (fault == int(SqlConditionFault::None))
+            RequireSingleSqlCondition(condition);
+        else
+            QVERIFY_THROWS_EXCEPTION(std::invalid_argument, RequireSingleSqlCondition(condition));
     }
 
     void currencyText_data()
@@ -258,6 +450,32 @@ private slots:
         QCOMPARE(ScriptedMessages::shown().first().type, 0);
     }
 
+    void dialogFilledInOrder_data()
+    {
+        QTest::addColumn<bool>("question");
+        QTest::newRow("message") << false;
+        QTest::newRow("question") << true;
+    }
+    void dialogFilledInOrder()
+    {
+        QFETCH(bool, question);
+        RecordingMessage::calls().clear();
+        RegisterComponent("comMessage.comMSG", [] { return std::unique_ptr<QObject>(new RecordingMessage); });
+        if (question)
+            AskQuestion("عنوان", "متن");
+        else
+            ShowMessage("عنوان", "متن");
+        QCOMPARE(RecordingMessage::calls(), (QStringList {
+                                                "FormTitle=عنوان",
+                                                "FormMessage=متن",
+                                                QStringLiteral("FormType=") + (question ? "1" : "0"),
+                                                "FormBackColor=14799304", // RGB 200,209,225
+                                                "BtmBackColor=12490375",  // RGB 135,150,190
+                                                "FrameBackColor=15655647", // RGB 223,226,238
+                                                "ClearShow",
+                                            }));
+    }
+
     void askQuestion_data()
     {
         QTest::addColumn<int>("resualt");
@@ -302,6 +520,46 @@ private slots:
         QCOMPARE(control.OLEConnectionString(), QString());
         QCOMPARE(control.RefreshAlarm(), false);
         QCOMPARE(Session.ConnectionText, QStringLiteral("untouched"));
+    }
+
+    void bagValuesBeyondSixteenBits_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<int>("loaded"); // -1: refused
+        QTest::newRow("UserID 40000 is no user -25536") << "UserID" << QVariant(40000) << -1;
+        QTest::newRow("PositionID -40000") << "PositionID" << QVariant(-40000) << -1;
+        QTest::newRow("EmployeeID 65538 as text") << "EmployeeID" << QVariant("65538") << -1;
+        QTest::newRow("AccPeriodSpecID not a number") << "AccPeriodSpecID" << QVariant("abc") << -1;
+        QTest::newRow("UserID with a fraction") << "UserID" << QVariant(7.5) << -1;
+        QTest::newRow("UserID 32767") << "UserID" << QVariant(32767) << 32767;
+        QTest::newRow("AccPeriodSpecID as text") << "AccPeriodSpecID" << QVariant("12") << 12;
+    }
+    void bagValuesBeyondSixteenBits()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        QFETCH(int, loaded);
+        comAccountDetail1 control;
+        control.setUserID(3);
+        control.setPositionID(4);
+        control.setEmployeeID(5);
+        control.setAccPeriodSpecID(6);
+        control.setSqlString("IsChecked = 0");
+        const PropertyBag bag({{key, stored}, {"sqlString", "IsChecked = 1"}});
+        if (loaded == -1) {
+            QVERIFY_THROWS_EXCEPTION(std::out_of_range, control.ReadProperties(bag));
+            // Nothing of the refused bag is taken.
+            QCOMPARE(control.UserID(), qint16(3));
+            QCOMPARE(control.PositionID(), qint16(4));
+            QCOMPARE(control.EmployeeID(), qint16(5));
+            QCOMPARE(control.AccPeriodSpecID(), qint16(6));
+            QCOMPARE(control.SqlString(), QStringLiteral("IsChecked = 0"));
+        } else {
+            control.ReadProperties(bag);
+            QCOMPARE(control.property(qPrintable(key)).toInt(), loaded);
+            QCOMPARE(control.SqlString(), QStringLiteral("IsChecked = 1"));
+        }
     }
 
     void bagRoundTripUsesExactKeys()
@@ -360,5 +618,10 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSession)
+int RunSessionTests(int argc, char **argv)
+{
+    TestSession test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "test_session.moc"
