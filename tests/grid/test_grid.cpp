@@ -22,6 +22,7 @@
 #include <QTest>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -694,6 +695,9 @@ private slots:
                                                                   << longText + QStringLiteral("\nشرح رديف");
         QTest::newRow("fits, with the row's hover text") << QStringLiteral("شرح كوتاه") << QStringLiteral("شرح رديف")
                                                          << QStringLiteral("شرح رديف");
+        // A date as wide as its column bar two pixels runs into the cell's
+        // margins but is still drawn whole, as it always was.
+        QTest::newRow("date reaching into the margins is whole") << QStringLiteral("1405/01/01") << "" << "";
     }
     void longTextIsCutAtItsEnd()
     {
@@ -703,7 +707,8 @@ private slots:
         FlexGrid grid;
         grid.setCols(3);
         grid.setRows(2);
-        grid.setColWidth(1, 1400);
+        const int datePixels = grid.view()->fontMetrics().horizontalAdvance(QStringLiteral("1405/01/01")) + 2;
+        grid.setColWidth(1, text.startsWith(QLatin1String("1405")) ? int(std::ceil(datePixels * 1440.0 / grid.logicalDpiX())) : 1400);
         grid.setColAlignment(1, FlexGrid::AlignCenterCenter);
         grid.setTextMatrix(1, 1, text);
         grid.setToolTipText(hover);

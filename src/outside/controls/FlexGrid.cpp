@@ -9,6 +9,7 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -49,6 +50,29 @@ int alignmentFlags(int code, std::string_view text)
         return (looksNumeric(text) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     }
 }
+
+// Whether a cell's text is shown cut: only when it is wider than the whole
+// cell. A date or an amount that reaches into the cell's margins is still
+// drawn whole, as it always was.
+bool textFitsCell(const QFontMetrics &metrics, const QString &text, int cellWidth)
+{
+    return metrics.horizontalAdvance(text) <= cellWidth;
+}
+
+// Cuts a cell's text at its end only when it does not fit the cell at all.
+class FlexGridDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (textFitsCell(option->fontMetrics, option->text, option->rect.width()))
+            option->textElideMode = Qt::ElideNone;
+    }
+};
 
 } // namespace
 
@@ -167,6 +191,7 @@ FlexGrid::FlexGrid(QWidget *parent)
     m_view->setWordWrap(false);
     // A text wider than its cell keeps its beginning; the tool tip has the rest.
     m_view->setTextElideMode(Qt::ElideRight);
+    m_view->setItemDelegate(new FlexGridDelegate(m_view));
     m_view->setCornerButtonEnabled(false);
 
     // Uniform row heights: the view never asks the model for a row's size.
@@ -749,10 +774,8 @@ bool FlexGrid::isCellTextCut(int modelRow, int col) const
     const std::string_view text = m_store.text(modelRow, col);
     if (text.empty())
         return false;
-    // The delegate keeps a margin on both sides of the text.
-    const int margin = m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_view) + 1;
-    const int room = m_view->columnWidth(col) - 2 * margin;
-    return m_view->fontMetrics().horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))) > room;
+    return !textFitsCell(m_view->fontMetrics(), QString::fromUtf8(text.data(), qsizetype(text.size())),
+                         m_view->columnWidth(col));
 }
 
 // ---- pointer and keys -------------------------------------------------------
