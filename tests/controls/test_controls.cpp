@@ -407,6 +407,49 @@ private:
 
 // ---------------------------------------------------------------------------
 
+class ElidingLabelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wholeAtTheWidthItAsksFor_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("three-word caption") << QStringLiteral("پروژه ها و قراردادها");
+        QTest::newRow("two-word caption") << QStringLiteral("مراكز هزينه");
+        QTest::newRow("customer name") << QStringLiteral("شركت بازرگاني آريا تجارت پارس");
+        QTest::newRow("unknown-code message") << QStringLiteral("كد نامعتبر است");
+        QTest::newRow("Latin text") << QStringLiteral("Account 12345");
+    }
+    void wholeAtTheWidthItAsksFor()
+    {
+        // Drawn at the width widthShowing names, the label looks exactly as
+        // with room to spare: nothing is cut, not even by a fraction of a
+        // pixel of rounding. One pixel less cuts it, and says so.
+        QFETCH(QString, text);
+        const auto picture = [&text](int width, int extra) {
+            ElidingLabel label;
+            label.setLayoutDirection(Qt::RightToLeft);
+            label.setFullText(text);
+            label.resize(width + extra, 24);
+            const QImage image = label.grab().toImage();
+            return std::make_pair(image.copy(extra, 0, width, 24), label.isElided());
+        };
+        ElidingLabel probe;
+        probe.setFullText(text);
+        const int width = probe.widthShowing(text);
+        const auto [atWidth, cutAtWidth] = picture(width, 0);
+        const auto [withRoom, cutWithRoom] = picture(width, 100);
+        QVERIFY(!cutAtWidth && !cutWithRoom);
+        QCOMPARE(atWidth, withRoom);
+        const auto [narrower, cutNarrower] = picture(width - 1, 0);
+        QVERIFY(cutNarrower);
+        QVERIFY(narrower != withRoom.copy(1, 0, width - 1, 24));
+    }
+};
+
+// ---------------------------------------------------------------------------
+
 // Branches 1 "10", 2 "20", 3 "30"; classes 7 "7" and 8 "8"; a small chart of accounts.
 class ControlsFixture
 {
@@ -902,6 +945,10 @@ int main(int argc, char **argv)
     }
     {
         LookupDialogTest t;
+        failures += QTest::qExec(&t, argc, argv);
+    }
+    {
+        ElidingLabelTest t;
         failures += QTest::qExec(&t, argc, argv);
     }
     {

@@ -1,8 +1,10 @@
 #include "outside/controls/ElidingLabel.h"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
+#include <QtMath>
 
 namespace {
 constexpr int TextPadding = 2; // each side, between the frame and the text
@@ -32,13 +34,15 @@ QRect ElidingLabel::textRect() const
 
 int ElidingLabel::widthShowing(const QString &text) const
 {
+    // Rounded up: a text a fraction of a pixel wider than its room is cut.
     const QMargins around = contentsMargins();
-    return fontMetrics().horizontalAdvance(text) + around.left() + around.right() + 2 * (margin() + TextPadding);
+    return qCeil(QFontMetricsF(font(), this).horizontalAdvance(text)) + around.left() + around.right()
+        + 2 * (margin() + TextPadding);
 }
 
 bool ElidingLabel::isElided() const
 {
-    return fontMetrics().horizontalAdvance(text()) > textRect().width();
+    return QFontMetricsF(font(), this).horizontalAdvance(text()) > textRect().width();
 }
 
 QSize ElidingLabel::sizeHint() const
@@ -57,8 +61,9 @@ void ElidingLabel::paintEvent(QPaintEvent *)
     QPainter painter(this);
     drawFrame(&painter);
     const QRect rect = textRect();
-    // Cut at the text's end: for Persian that is its left side.
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, rect.width());
+    // Cut at the text's end: for Persian that is its left side. Whether to
+    // cut is decided by isElided alone, so the picture and the tool tip agree.
+    const QString shown = isElided() ? fontMetrics().elidedText(text(), Qt::ElideRight, rect.width()) : text();
     const int flags = int(QStyle::visualAlignment(layoutDirection(), alignment())) | Qt::TextSingleLine;
     style()->drawItemText(&painter, rect, flags, palette(), isEnabled(), shown, foregroundRole());
 }
