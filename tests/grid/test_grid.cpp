@@ -901,6 +901,12 @@ private slots:
         QCOMPARE(bar->value(), bar->minimum());
         QCOMPARE(header->sectionViewportPosition(AccTransCode) + header->sectionSize(AccTransCode), header->viewport()->width());
         QVERIFY(thumb().center().x() > bar->width() / 2);
+        // And it is drawn so that it reads as the thumb: darker than the
+        // groove beside it (a light thumb beside a grey groove reads backwards).
+        const QImage drawn = bar->grab().toImage();
+        const QRect groove(bar->height(), 0, thumb().left() - bar->height(), bar->height());
+        QVERIFY(groove.width() > 4);
+        QVERIFY(qGray(drawn.pixel(thumb().center())) + 24 < qGray(drawn.pixel(groove.center())));
         // At the end the last columns are in sight at the left, and so is the thumb.
         bar->setValue(bar->maximum());
         QCOMPARE(header->sectionViewportPosition(lastShown), 0);

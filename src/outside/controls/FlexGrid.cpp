@@ -3,12 +3,16 @@
 #include "outside/controls/OleColor.h"
 
 #include <QAbstractTableModel>
+#include <QApplication>
 #include <QBrush>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -71,6 +75,35 @@ protected:
         QStyledItemDelegate::initStyleOption(option, index);
         if (textFitsCell(option->fontMetrics, option->text, option->rect.width()))
             option->textElideMode = Qt::ElideNone;
+    }
+};
+
+// Draws a scroll bar's thumb as a solid block darker than its groove. In
+// some styles (Fusion among them) the thumb is the light part and the groove
+// the grey one, and a person reads the grey groove as the thumb: in a
+// right-to-left grid that sits at the left while the first columns show.
+class ScrollBarStyle : public QProxyStyle
+{
+public:
+    ScrollBarStyle() : QProxyStyle(QApplication::style()->name()) {}
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        const auto *bar = qstyleoption_cast<const QStyleOptionSlider *>(option);
+        if (control != CC_ScrollBar || !bar || bar->maximum <= bar->minimum)
+            return;
+        const QRect thumb = subControlRect(control, option, SC_ScrollBarSlider, widget).adjusted(1, 1, -1, -1);
+        if (thumb.isEmpty())
+            return;
+        const bool pressed = (bar->activeSubControls & SC_ScrollBarSlider) && (bar->state & State_Sunken);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(bar->palette.color(QPalette::Dark));
+        painter->setBrush(bar->palette.color(pressed ? QPalette::Dark : QPalette::Mid));
+        painter->drawRoundedRect(QRectF(thumb).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+        painter->restore();
     }
 };
 
@@ -227,6 +260,10 @@ FlexGrid::FlexGrid(QWidget *parent)
     m_view->viewport()->installEventFilter(this);
     m_view->viewport()->setMouseTracking(true);
     header->installEventFilter(this);
+    m_scrollBarStyle = new ScrollBarStyle;
+    m_scrollBarStyle->setParent(this);
+    m_view->horizontalScrollBar()->setStyle(m_scrollBarStyle);
+    m_view->verticalScrollBar()->setStyle(m_scrollBarStyle);
     header->viewport()->installEventFilter(this);
     header->setMouseTracking(true);
     header->viewport()->setMouseTracking(true);

@@ -40,6 +40,7 @@
 #include <string_view>
 #include <vector>
 
+class QStyle;
 class QTableView;
 class FlexGridModel;
 
@@ -195,6 +196,7 @@ private:
     FlexGridStore m_store;
     FlexGridModel *m_model = nullptr;
     QTableView *m_view = nullptr;
+    QStyle *m_scrollBarStyle = nullptr; // a darker thumb, see FlexGrid.cpp
 
     QStringList m_headers;
     std::vector<int> m_widths;          // twips; -1 default
