@@ -26,7 +26,6 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTableView>
 
 namespace {
 
@@ -40,11 +39,16 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        // Switching to another window or opening a menu does not leave the field.
+        // Switching to another window or opening a menu does not leave the
+        // field, and tabbing through a number the user did not type looks
+        // nothing up (an empty number would clear the date just entered).
         if (event->type() == QEvent::FocusOut) {
             const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            auto *field = qobject_cast<QLineEdit *>(watched);
+            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason && field && field->isModified()) {
+                field->setModified(false);
                 m_onFocusOut();
+            }
         }
         return QObject::eventFilter(watched, event);
     }
@@ -390,11 +394,9 @@ void frmAccountDetails::ClearLedger()
 void frmAccountDetails::showLedgerRow(int row)
 {
     // The same block a load selects: the row from its document number on.
-    flxAccount->setRow(row);
     flxAccount->setCol(LedgerCol::DocumentID);
     flxAccount->setColSel(LedgerCol::FormID);
-    if (QTableView *view = flxAccount->view(); view && view->model())
-        view->scrollTo(view->model()->index(row - 1, LedgerCol::DocumentID));
+    flxAccount->ShowRow(row);
     flxAccount_SelChange();
 }
 

@@ -182,6 +182,7 @@ private:
     // window stays usable.
     void guarded(const std::function<void()> &handler);
 
+    void applyAccountChange(bool moveFocus);
     // The re-reading part of ReturnAccounts: query, totals, layout, fill.
     void loadLedger(qint32 AccountID, LedgerFilter &filter, const LedgerConditions &conditions);
     // Editing mode back to viewing without writing anything.

@@ -229,6 +229,36 @@ private slots:
         QCOMPARE(window()->sltObject[1]->SelectedID(), 2);
     }
 
+    // Typing a date and moving on leaves the focus in the flow; only a change
+    // of the account itself moves it on to the first class.
+    void dateChangeKeepsTheFocus()
+    {
+        open();
+        VelkoDate *from = window()->dtpFromDate;
+        from->setFocus(Qt::TabFocusReason);
+        from->setValue(QDate(2024, 5, 1));
+        QCOMPARE(focusedControl(), QStringLiteral("dtpFromDate"));
+        QCOMPARE(press(Qt::Key_Tab), QStringLiteral("dtpToDate"));
+    }
+
+    // Tabbing through number fields the user did not type in looks nothing
+    // up, so the dates just entered stay.
+    void tabbingThroughNumbersKeepsTheDates()
+    {
+        open();
+        window()->txtCodeFrom->clear();
+        window()->txtCodeTo->clear();
+        const QDate from = window()->dtpFromDate->Value();
+        const QDate to = window()->dtpToDate->Value();
+        window()->txtCodeFrom->setFocus(Qt::TabFocusReason);
+        StatementLog log;
+        press(Qt::Key_Tab);
+        press(Qt::Key_Tab);
+        QVERIFY(log.windowTexts().isEmpty());
+        QCOMPARE(window()->dtpFromDate->Value(), from);
+        QCOMPARE(window()->dtpToDate->Value(), to);
+    }
+
     void enterInTheCalendarPopUpStaysWithTheDate()
     {
         open();

@@ -26,6 +26,13 @@ void frmAccountDetails::takeAccountSettings(const Recordset &account)
 
 void frmAccountDetails::sltAccount_Change()
 {
+    applyAccountChange(true);
+}
+
+// The account change; only a change of the picker itself moves the focus
+// on to the first class, so a date or period change leaves it where it is.
+void frmAccountDetails::applyAccountChange(bool moveFocus)
+{
     const qint32 accountId = sltAccount->AccountID();
     // Rows and totals of another account never stay under this one's name:
     // without a re-read the grid is emptied until the rebuild.
@@ -62,13 +69,13 @@ void frmAccountDetails::sltAccount_Change()
         }
         classes.Close();
         ReturnAccounts(accountId);
-        if (accountId >= 1 && !sltClass[1]->IsEmpty())
+        if (moveFocus && accountId >= 1 && !sltClass[1]->IsEmpty())
             sltClass[1]->setFocus();
     } else {
         account.Close();
         resetViewConditions();
         ReturnAccounts(accountId);
-        if (accountId > 0 && !sltClass[1]->IsEmpty())
+        if (moveFocus && accountId > 0 && !sltClass[1]->IsEmpty())
             sltClass[1]->setFocus();
     }
     QVariantList args {accountId, AccountTitle};

@@ -139,7 +139,7 @@ void frmAccountDetails::mnuPeriodSpec_Click(int index)
     }
     Session.PeriodCondition = BuildPeriodCondition(Session.PeriodBeginDate, Session.PeriodEndDate);
     if (!sltAccount->IsEmpty())
-        sltAccount_Change();
+        applyAccountChange(false);
 }
 
 // Dates in two Jalali years switch the multi-period view on; it is never
@@ -164,7 +164,7 @@ void frmAccountDetails::dtpFromDate_Change()
                                        + QStringLiteral(")"));
     txtCodeFrom->setText(code.FieldText(QStringLiteral("MinCode")));
     code.Close();
-    sltAccount_Change();
+    applyAccountChange(false);
 }
 
 void frmAccountDetails::dtpToDate_Change()
@@ -178,7 +178,7 @@ void frmAccountDetails::dtpToDate_Change()
                                        + SqlDate(dtpToDate->Value()) + QStringLiteral("'") + Session.PeriodCondition);
     txtCodeTo->setText(code.FieldText(QStringLiteral("MaxCode")));
     code.Close();
-    sltAccount_Change();
+    applyAccountChange(false);
 }
 
 void frmAccountDetails::txtCodeFrom_LostFocus()
@@ -249,7 +249,7 @@ void frmAccountDetails::cmdReset_Click()
         dateFromNumber(txtCodeFrom, QStringLiteral("Select Min(DocumentDate) as Date from vwAccountNonPreDocument where code >="), dtpFromDate);
         dateFromNumber(txtCodeTo, QStringLiteral("Select Max(DocumentDate) as Date from vwAccountNonPreDocument where code <="), dtpToDate);
     }
-    sltAccount_Change();
+    applyAccountChange(false);
     flxAccount->setFocus();
 }
 
