@@ -65,10 +65,12 @@ double LeadingNumber(QStringView text)
 
 QString FormatAmountText(const QString &text)
 {
-    const qsizetype point = text.indexOf(QLatin1Char('.'));
+    // A sign stays in front of the grouped digits: "-1,200", never "-,200".
+    const qsizetype sign = text.startsWith(QLatin1Char('-')) || text.startsWith(QLatin1Char('+')) ? 1 : 0;
+    qsizetype point = text.indexOf(QLatin1Char('.'));
     if (point < 0)
-        return FormatThousands(text, QStringLiteral(","));
-    return FormatThousands(text.left(point), QStringLiteral(",")) + text.mid(point);
+        point = text.size();
+    return text.left(sign) + FormatThousands(text.mid(sign, point - sign), QStringLiteral(",")) + text.mid(point);
 }
 
 QString FormatAmount(Currency amount)

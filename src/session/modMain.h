@@ -24,8 +24,9 @@ Currency ParseAmount(const QString &text);
 double LeadingNumber(QStringView text);
 
 // An amount's text with a "," every three digits of its whole part: the
-// character rule of FormatThousands on the part before the decimal point, so
-// "1234.5" reads "1,234.5" rather than "123,4.5".
+// character rule of FormatThousands on the digits before the decimal point,
+// so "1234.5" reads "1,234.5" rather than "123,4.5", and a sign stays in
+// front ("-1,200" rather than "-,200").
 QString FormatAmountText(const QString &text);
 QString FormatAmount(Currency amount);
 

@@ -353,7 +353,7 @@ private slots:
             << Lines {Line(dc("1000", "0")).assigned("400", "0"),
                       Line(dc("500", "0")).assigned("700", "0").excludedFromAssignment(),
                       Line(dc("0", "2000")).assigned("0", "2500")}
-            << QStringList({"400", "2,500", "600", "-,500"});
+            << QStringList({"400", "2,500", "600", "-500"});
         QTest::newRow("sums above a thousand get separators")
             << Lines {Line(dc("1500000", "0")).assigned("1000000", "0"), Line(dc("2500000", "0")).assigned("1000000", "0")}
             << QStringList({"2,000,000", "0", "2,000,000", "0"});
@@ -385,12 +385,12 @@ private slots:
         QTest::addColumn<int>("remainderColour"); // -1 = colour not set
 
         // Limits: MaxDebit 5,000, MaxCredit 1,000.
-        QTest::newRow("credit nature over its limit: -,200 in red") << 1 << qint64(-1200) << "1,000" << "-,200" << int(Red);
+        QTest::newRow("credit nature over its limit: -200 in red") << 1 << qint64(-1200) << "1,000" << "-200" << int(Red);
         QTest::newRow("credit nature within its limit") << 1 << qint64(-300) << "1,000" << "700" << int(WindowText);
         QTest::newRow("credit nature with a debit balance: the whole limit") << 1 << qint64(50) << "1,000" << "1,000" << -1;
         QTest::newRow("credit nature at zero: the whole limit") << 1 << qint64(0) << "1,000" << "1,000" << -1;
         QTest::newRow("debit nature within its limit") << 0 << qint64(1200) << "5,000" << "3,800" << int(WindowText);
-        QTest::newRow("debit nature over its limit") << 0 << qint64(5500) << "5,000" << "-,500" << int(Red);
+        QTest::newRow("debit nature over its limit") << 0 << qint64(5500) << "5,000" << "-500" << int(Red);
         QTest::newRow("debit nature with a credit balance") << 0 << qint64(-10) << "5,000" << "5,000" << -1;
         QTest::newRow("no nature leaves both fields") << 2 << qint64(-1200) << "-" << "-" << -1;
     }

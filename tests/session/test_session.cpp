@@ -83,9 +83,11 @@ private slots:
         QTest::newRow("whole amount") << "1234567" << "1,234,567";
         QTest::newRow("decimal part kept out of the groups") << "1234567.25" << "1,234,567.25";
         QTest::newRow("short whole part") << "9.75" << "9.75";
-        // The sign still counts as a character of the whole part.
-        QTest::newRow("negative remainder") << "-200" << "-,200";
+        // A person reads the sign before the grouped digits.
+        QTest::newRow("negative of three digits") << "-200" << "-200";
+        QTest::newRow("negative remainder") << "-206976974000" << "-206,976,974,000";
         QTest::newRow("negative fraction") << "-1234.5" << "-1,234.5";
+        QTest::newRow("largest negative") << "-922337203685477.5808" << "-922,337,203,685,477.5808";
     }
     void formatAmountText()
     {
