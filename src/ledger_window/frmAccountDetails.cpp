@@ -389,6 +389,14 @@ void frmAccountDetails::ClearLedger()
     Balances = LedgerBalances();
     m_shownAccountId = 0;
     cmdEdit->setEnabled(false);
+    // The panel showed a row of the emptied ledger; an open edit keeps its input.
+    if (!IsEditing()) {
+        cmbDocumentType->setCurrentIndex(-1);
+        for (QLineEdit *text : {txtAdditionalFormSpec, txtDescription, txtFormType, txtFormID})
+            text->clear();
+        dtpTrans->Clear();
+        mptContract->Clear();
+    }
 }
 
 void frmAccountDetails::showLedgerRow(int row)

@@ -292,6 +292,8 @@ private slots:
         QVERIFY(grid()->TextMatrix(1, DocumentID).isEmpty());
         QVERIFY(allSummaryFieldsEmpty());
         QVERIFY(!window()->cmdEdit->isEnabled());
+        QVERIFY(window()->txtDescription->text().isEmpty());
+        QVERIFY(window()->dtpTrans->IsEmpty());
     }
 
     // Back on the shown account, or a date change, keeps the rows.
