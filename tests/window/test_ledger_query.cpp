@@ -88,6 +88,8 @@ private slots:
         QTest::newRow("both numbers, letters after digits")
             << "" << "" << "2abc" << " 3 " << "" << " And AccTransCode >= 2 And AccTransCode <= 3" << "";
         QTest::newRow("only end number") << "" << "" << "" << "9" << "" << " And AccTransCode <= 9" << "";
+        QTest::newRow("Persian and Arabic-Indic digits read as digits")
+            << "" << "" << "۱۲۰" << "١٥٠" << "" << " And AccTransCode >= 120 And AccTransCode <= 150" << "";
         QTest::newRow("text without digits counts 0") << "" << "" << "abc" << "" << "" << " And AccTransCode >= 0" << "";
         QTest::newRow("quote cannot reach the statement")
             << "" << "" << "1' or 1=1 --" << "" << "" << " And AccTransCode >= 1" << "";

@@ -40,7 +40,7 @@ QString relatedFormsUpdate()
 // A document number as a 32-bit integer, halves to the even neighbour.
 QString roundedDocumentNumber(const QString &typed)
 {
-    const double value = std::nearbyint(LeadingNumber(typed.trimmed()));
+    const double value = std::nearbyint(LeadingNumber(WithLatinDigits(typed).trimmed()));
     return QString::number(qint32(qBound(-2147483648.0, value, 2147483647.0)));
 }
 

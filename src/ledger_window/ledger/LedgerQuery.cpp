@@ -1,5 +1,7 @@
 #include "ledger_window/ledger/LedgerQuery.h"
 
+#include "session/ValueText.h"
+
 #include "session/modMain.h"
 
 #include <QRegularExpression>
@@ -31,7 +33,7 @@ QString whereWithRanges(const LedgerFilter &filter, const LedgerConditions &c, b
 
 QString DocumentNumberText(const QString &typed)
 {
-    const double value = LeadingNumber(typed.trimmed());
+    const double value = LeadingNumber(WithLatinDigits(typed).trimmed());
     if (std::isfinite(value) && std::fabs(value) < 1e15 && value == std::floor(value))
         return QString::number(qint64(value));
     return QString::number(value, 'g', 17);
