@@ -76,8 +76,16 @@ void StartSession()
     Session.BranchID = -1;
     Recordset &users = ReopenOnText(QStringLiteral("rssqlAccounts"),
                                     QStringLiteral("Select * from tblUser Where ID = ") + QString::number(Session.UserID));
-    if (users.RecordCount() > 0)
-        Session.BranchID = qint32(ParseDateNumber(users.FieldText(QStringLiteral("BranchID"))).toDouble());
+    if (users.RecordCount() > 0) {
+        const double branch = ParseDateNumber(users.FieldText(QStringLiteral("BranchID"))).toDouble();
+        // A branch beyond 32 bits would wrap into another branch (or into
+        // none, unlocking every branch): refuse it instead.
+        if (!(branch >= -2147483648.0 && branch <= 2147483647.0)) {
+            users.Close();
+            throw DatabaseError(QStringLiteral("شعبه كاربر %1 در بانك اطلاعاتي نامعتبر است.").arg(Session.UserID));
+        }
+        Session.BranchID = qint32(branch);
+    }
     users.Close();
 }
 

@@ -374,6 +374,18 @@ private slots:
         QVERIFY(!Session.DataEnvironment().Rs("rssqlAccounts").IsOpen());
     }
 
+    // A branch that does not fit 32 bits would wrap into another branch.
+    void branchBeyondThirtyTwoBitsIsRefused()
+    {
+        TestDatabase db;
+        db.exec({"insert into tblUser(ID, Name, BranchID) values (1, 'مدير', 4294967298)"});
+        ResetSessionForTesting();
+        Session.ConnectionText = db.connectionString();
+        Session.UserID = 1;
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, StartSession());
+        QVERIFY(!Session.DataEnvironment().Rs("rssqlAccounts").IsOpen());
+    }
+
     void recordsetDiscipline()
     {
         TestDatabase db;

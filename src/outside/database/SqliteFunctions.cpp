@@ -57,7 +57,10 @@ public:
             entry = Entry {key, 0, true};
             ++m_count;
         }
-        entry.sum += amount;
+        // Link amounts add up in the currency's raw units: a sum beyond them is
+        // an error of the function, never a wrapped amount.
+        if (__builtin_add_overflow(entry.sum, amount, &entry.sum))
+            throw CurrencyOverflow();
     }
     // nullptr when the row has no link.
     const std::int64_t *find(const RowKey &key) const
