@@ -16,12 +16,9 @@
 #include <QSignalSpy>
 #include <stdexcept>
 
-class TestOpening : public QObject
+class TestOpening : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
-
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<comAccountDetail1> control;
 
     static QStringList codes(frmAccountDetails *window)
     {
@@ -31,30 +28,9 @@ class TestOpening : public QObject
         return values;
     }
 
-    void signIn(comAccountDetail1 &c, int user) const
-    {
-        c.setOLEConnectionString(db->connectionString());
-        c.setUserID(user);
-    }
-
 private slots:
-    void init()
-    {
-        ResetSessionForTesting();
-        ResetComponentsForTesting();
-        ScriptedMessages::install();
-        SetTodayForTesting(FixtureToday);
-        db = std::make_unique<TestDatabase>();
-        db->exec(LedgerFixtureStatements());
-        control = std::make_unique<comAccountDetail1>();
-    }
-    void cleanup()
-    {
-        control.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ResetSessionForTesting();
-        SetTodayForTesting(QDate());
-    }
+    void init() { setUpWindowTest(); }
+    void cleanup() { tearDownWindowTest(); }
 
     void closingOneWindowLeavesTheOthersWorking()
     {

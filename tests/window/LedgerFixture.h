@@ -12,6 +12,12 @@
 // of 2 and 3.
 
 #include "TestSupport.h"
+#include "control/comAccountDetail1.h"
+#include "ledger_window/frmAccountDetails.h"
+#include "outside/controls/FlexGrid.h"
+
+#include <QLineEdit>
+#include <memory>
 
 inline QStringList LedgerFixtureStatements()
 {
@@ -81,3 +87,57 @@ inline QVariant FixtureValue(const TestDatabase &db, const QString &sql)
     query.exec(sql);
     return query.next() ? query.value(0) : QVariant();
 }
+
+// What every window test starts from: a fresh session, the scripted message
+// dialog, the fixture's "today", the fixture book in a new database and one
+// control. A test class derives from it and calls setUpWindowTest() from its
+// init() and tearDownWindowTest() from its cleanup().
+class LedgerWindowTest
+{
+protected:
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<comAccountDetail1> control;
+
+    void setUpWindowTest()
+    {
+        ResetSessionForTesting();
+        ResetComponentsForTesting();
+        ScriptedMessages::install();
+        SetTodayForTesting(FixtureToday);
+        db = std::make_unique<TestDatabase>();
+        db->exec(LedgerFixtureStatements());
+        control = std::make_unique<comAccountDetail1>();
+    }
+    void tearDownWindowTest()
+    {
+        control.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ResetSessionForTesting();
+        SetTodayForTesting(QDate());
+    }
+
+    frmAccountDetails *window() const { return control->LedgerWindow(); }
+    FlexGrid *grid() const { return window()->flxAccount; }
+    QString cell(int row, int col) const { return grid()->TextMatrix(row, col); }
+    QString field(const char *name) const { return window()->summaryField(QLatin1String(name))->text(); }
+    QStringList column(int col) const
+    {
+        QStringList values;
+        for (int r = 1; r < grid()->Rows(); ++r)
+            values << cell(r, col);
+        return values;
+    }
+
+    // The control signed in as the user, on the fixture database.
+    void signIn(comAccountDetail1 &c, int user = 1) const
+    {
+        c.setOLEConnectionString(db->connectionString());
+        c.setUserID(user);
+    }
+    // Opens the ledger of the account as the user would be given it by the host.
+    void open(int user = 1, qint32 account = 2)
+    {
+        signIn(*control, user);
+        control->View(account);
+    }
+};

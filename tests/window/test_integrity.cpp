@@ -39,23 +39,10 @@ QString storedDescription(const TestDatabase &db, int documentId, int rowNumber)
 
 } // namespace
 
-class TestIntegrity : public QObject
+class TestIntegrity : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<comAccountDetail1> control;
-
-    frmAccountDetails *window() const { return control->LedgerWindow(); }
-    FlexGrid *grid() const { return window()->flxAccount; }
-    QString field(const char *name) const { return window()->summaryField(QLatin1String(name))->text(); }
-
-    void open(int user = 1, qint32 account = 2)
-    {
-        control->setOLEConnectionString(db->connectionString());
-        control->setUserID(user);
-        control->View(account);
-    }
 
     // Opens account 2, starts editing the open row of document 102 and types
     // a new description.
@@ -78,22 +65,8 @@ class TestIntegrity : public QObject
     }
 
 private slots:
-    void init()
-    {
-        ResetSessionForTesting();
-        ResetComponentsForTesting();
-        ScriptedMessages::install();
-        SetTodayForTesting(FixtureToday);
-        db = std::make_unique<TestDatabase>();
-        db->exec(LedgerFixtureStatements());
-        control = std::make_unique<comAccountDetail1>();
-    }
-    void cleanup()
-    {
-        control.reset();
-        ResetSessionForTesting();
-        SetTodayForTesting(QDate());
-    }
+    void init() { setUpWindowTest(); }
+    void cleanup() { tearDownWindowTest(); }
 
     // Every command that re-reads the ledger asks before it drops an edit.
     void reReadWhileEditingAsksFirst_data()

@@ -69,20 +69,14 @@ QString describe(const ControlPlacement &p)
 
 } // namespace
 
-class TestLayout : public QObject
+class TestLayout : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<comAccountDetail1> control;
-
-    frmAccountDetails *window() const { return control->LedgerWindow(); }
-
+    // Opens account 2 in an active window, so key presses reach its fields.
     void open(int user = 1)
     {
-        control->setOLEConnectionString(db->connectionString());
-        control->setUserID(user);
-        control->View(2);
+        LedgerWindowTest::open(user, 2);
         frmAccountDetails *w = window();
         w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(w));
@@ -116,24 +110,13 @@ class TestLayout : public QObject
 private slots:
     void init()
     {
-        ResetSessionForTesting();
-        ResetComponentsForTesting();
-        ScriptedMessages::install();
-        SetTodayForTesting(FixtureToday);
-        db = std::make_unique<TestDatabase>();
-        db->exec(LedgerFixtureStatements());
+        setUpWindowTest();
         // A class and a customer with the long names the demo books have.
         db->exec({"insert into tblAccountClass(ID, Code, Name, ViewMajor, ViewMinor) values "
                   "(8, '8', 'پروژه ها و قراردادها', 'vwPersonMajor', 'vwPersonMinor')",
                   "insert into tblPerson(ID, Code, Name, ParentID) values (3, 'P3', 'شركت بازرگاني آريا تجارت پارس', 1)"});
-        control = std::make_unique<comAccountDetail1>();
     }
-    void cleanup()
-    {
-        control.reset();
-        ResetSessionForTesting();
-        SetTodayForTesting(QDate());
-    }
+    void cleanup() { tearDownWindowTest(); }
 
     void tabFollowsReadingOrder_data()
     {

@@ -24,49 +24,14 @@
 #include <QTimer>
 
 
-class TestWindow : public QObject
+class TestWindow : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<comAccountDetail1> control;
-
-    frmAccountDetails *window() const { return control->LedgerWindow(); }
-    FlexGrid *grid() const { return window()->flxAccount; }
-    QString cell(int row, int col) const { return grid()->TextMatrix(row, col); }
-    QString field(const char *name) const { return window()->summaryField(QLatin1String(name))->text(); }
-    QStringList column(int col) const
-    {
-        QStringList values;
-        for (int r = 1; r < grid()->Rows(); ++r)
-            values << cell(r, col);
-        return values;
-    }
-
-    void open(int user = 1, qint32 account = 2)
-    {
-        control->setOLEConnectionString(db->connectionString());
-        control->setUserID(user);
-        control->View(account);
-    }
 
 private slots:
-    void init()
-    {
-        ResetSessionForTesting();
-        ResetComponentsForTesting();
-        ScriptedMessages::install();
-        SetTodayForTesting(FixtureToday);
-        db = std::make_unique<TestDatabase>();
-        db->exec(LedgerFixtureStatements());
-        control = std::make_unique<comAccountDetail1>();
-    }
-    void cleanup()
-    {
-        control.reset();
-        ResetSessionForTesting();
-        SetTodayForTesting(QDate());
-    }
+    void init() { setUpWindowTest(); }
+    void cleanup() { tearDownWindowTest(); }
 
     void viewShowsTheLedgerWithRunningBalances()
     {
