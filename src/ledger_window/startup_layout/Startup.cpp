@@ -115,6 +115,9 @@ void frmAccountDetails::FormLoad()
     mnuPeriod->setEnabled(HasPermission(30001));
     // Nothing to edit until a data row is current.
     cmdEdit->setEnabled(false);
+    // The window opens with the account field ready for a code, where the
+    // keyboard flow starts.
+    sltAccount->setFocus(Qt::OtherFocusReason);
 
     RecordedHeight = qint16(qMin(PixelsToTwips(height()), 32767));
     RecordedWidth = qint16(qMin(PixelsToTwips(width()), 32767));
