@@ -7,6 +7,7 @@ int RunLedgerQueryTests(int argc, char **argv);
 int RunWindowTests(int argc, char **argv);
 int RunLayoutTests(int argc, char **argv);
 int RunIntegrityTests(int argc, char **argv);
+int RunFilterTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -17,5 +18,6 @@ int main(int argc, char **argv)
     failures += RunWindowTests(argc, argv);
     failures += RunLayoutTests(argc, argv);
     failures += RunIntegrityTests(argc, argv);
+    failures += RunFilterTests(argc, argv);
     return failures;
 }
