@@ -73,6 +73,18 @@ void load(FlexGrid &grid, const QList<std::array<QString, ColumnCount>> &rows)
     grid.endRows();
 }
 
+// A shown grid of four rows "a" to "d" in four visible columns, for the
+// mouse and selection tests.
+void showFourRows(FlexGrid &grid)
+{
+    grid.resize(900, 300);
+    grid.setCols(4);
+    for (int c = 0; c < 4; ++c)
+        grid.setColWidth(c, 1200);
+    load(grid, {{"a"}, {"b"}, {"c"}, {"d"}});
+    grid.show();
+}
+
 void loadLines(FlexGrid &grid, const Lines &lines)
 {
     SetupLedgerGridAtStartup(grid, 1);
@@ -921,12 +933,7 @@ private slots:
     void loadAndClickSelectWholeRows()
     {
         FlexGrid grid;
-        grid.resize(900, 300);
-        grid.setCols(4);
-        for (int c = 0; c < 4; ++c)
-            grid.setColWidth(c, 1200);
-        load(grid, {{"a"}, {"b"}, {"c"}, {"d"}});
-        grid.show();
+        showFourRows(grid);
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         QTableView *view = grid.view();
         const auto selectedRows = [view] {
@@ -1016,12 +1023,7 @@ private slots:
     void mouseAndKeyboard()
     {
         FlexGrid grid;
-        grid.resize(900, 300);
-        grid.setCols(4);
-        for (int c = 0; c < 4; ++c)
-            grid.setColWidth(c, 1200);
-        load(grid, {{"a"}, {"b"}, {"c"}, {"d"}});
-        grid.show();
+        showFourRows(grid);
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         QSignalSpy clicks(&grid, &FlexGrid::Click);
         QSignalSpy selection(&grid, &FlexGrid::SelChange);
