@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 using namespace LedgerCol;
 
@@ -182,7 +183,8 @@ private slots:
         // With the filters off an object chosen by code narrows nothing.
         chooseObject1();
         StatementLog log;
-        window()->cmdReset_Click();
+        window()->cmdReset->click();
+        QVERIFY(ScriptedMessages::shown().isEmpty());
         QCOMPARE(log.startingWith("Select AccTransCode").first().contains(Object1OfClass7), objects);
         QCOMPARE(codes(), objects ? QStringList({"2", "4"}) : AllCodesOf1403);
     }
@@ -350,7 +352,7 @@ private slots:
         Session.RowCondition = QStringLiteral(" And IsChecked = 1");
 
         StatementLog log;
-        w->cmdReset_Click(); // class 1 is chosen, so the rebuild goes on
+        w->cmdReset->click(); // class 1 is chosen, so the rebuild goes on
         QVERIFY(ScriptedMessages::shown().isEmpty());
         QVERIFY(w->menuItem(QStringLiteral("mnuwithOutQuery"))->isChecked());
         QVERIFY(!w->menuItem(QStringLiteral("mnuWithFormBalance"))->isChecked());
@@ -386,8 +388,7 @@ private slots:
     {
         QFETCH(QString, chosen);
         QFETCH(bool, goesOn);
-        control->setOLEConnectionString(db->connectionString());
-        control->setUserID(1);
+        signIn(*control);
         control->ClearShow();
         frmAccountDetails *w = window();
         if (chosen == QLatin1String("account"))
@@ -399,7 +400,7 @@ private slots:
         const qint16 flagBefore = Session.RequeryFlag;
 
         StatementLog log;
-        w->cmdReset_Click();
+        w->cmdReset->click();
         const QStringList texts = log.windowTexts();
         QVERIFY(texts.first().startsWith("Update tblVelkoRelatedForms Set AssignedValue = CASE"));
         QCOMPARE(FixtureValue(*db, "select AssignedValue from tblVelkoRelatedForms where ID=1").toInt(), 300);
@@ -427,7 +428,7 @@ private slots:
         open();
         chooseObject1();
         StatementLog log;
-        window()->cmdReset_Click();
+        window()->cmdReset->click();
         QVERIFY(ScriptedMessages::shown().isEmpty());
         QVERIFY(log.windowTexts().contains(assignmentAccountQuery(2)));
         QVERIFY(window()->IsAssignmentAccount);
@@ -481,7 +482,7 @@ private slots:
                 w->chkCombinPeriod->click();
             }
         }
-        w->cmdReset_Click();
+        w->cmdReset->click();
         QCOMPARE(log.windowTexts().count(lookup), lookups);
         QCOMPARE(Session.PeriodBeginDate, QDate(2024, 3, 20));
         QCOMPARE(Session.PeriodEndDate, QDate(2025, 3, 20));
@@ -539,7 +540,7 @@ private slots:
         if (byDueDate)
             sortByDueDate();
         StatementLog log;
-        window()->cmdReset_Click();
+        window()->cmdReset->click();
 
         QVERIFY(ScriptedMessages::shown().isEmpty());
         QTEST(codes(), "codes");
