@@ -136,6 +136,11 @@ QString SqlDate(const QDate &date)
 
 QString BuildPeriodCondition(const QDate &begin, const QDate &end)
 {
+    // No period row was ever found (a deleted or unknown period in a fresh
+    // session): there are no dates to bound the ledger by, so the period
+    // sets no condition rather than making the window unopenable.
+    if (!begin.isValid() || !end.isValid())
+        return QString();
     return QStringLiteral(" and ( DocumentDate >='") + SqlDate(begin) + QStringLiteral("' And DocumentDate <= '")
            + SqlDate(end) + QStringLiteral("')");
 }

@@ -278,6 +278,21 @@ private slots:
         QVERIFY(!field("txtSumDebit").isEmpty());
     }
 
+    // A period without a row, in a fresh session, leaves no dates to bound
+    // the ledger by: the window still opens, unbounded, with no period checked.
+    void unknownPeriodStillOpens()
+    {
+        control->setAccPeriodSpecID(9);
+        open();
+        QVERIFY(ScriptedMessages::shown().isEmpty());
+        QVERIFY(window()->isVisible());
+        QVERIFY(Session.PeriodCondition.isEmpty());
+        QCOMPARE(window()->windowTitle(), QStringLiteral("گردش حساب"));
+        for (const QAction *item : std::as_const(window()->mnuPeriodSpec))
+            QVERIFY(!item->isChecked());
+        QVERIFY(grid()->Rows() > 2);
+    }
+
     void clearShowHasNothingToEdit()
     {
         control->setOLEConnectionString(db->connectionString());
