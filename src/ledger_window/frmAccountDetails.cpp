@@ -358,12 +358,10 @@ void frmAccountDetails::EnsureLoaded()
 void frmAccountDetails::closeEvent(QCloseEvent *event)
 {
     // An open edit is not dropped without a word.
-    if (IsEditing() && AskQuestion(CancelEditTitle, CancelEditQuestion) != AnswerYes) {
+    if (!ConfirmLeaveEditing()) {
         event->ignore();
         return;
     }
-    if (IsEditing())
-        leaveEditing();
     // Unloading releases the session's data environment; the next database
     // access creates a new one.
     Session.ReleaseDataEnvironment();

@@ -73,6 +73,15 @@ void load(FlexGrid &grid, const QList<std::array<QString, ColumnCount>> &rows)
     grid.endRows();
 }
 
+// A shown grid of 500 empty rows in two columns, taller than its view.
+void showFiveHundredRows(FlexGrid &grid)
+{
+    grid.resize(600, 200);
+    grid.setCols(2);
+    load(grid, QList<std::array<QString, ColumnCount>>(500));
+    grid.show();
+}
+
 // A shown grid of four rows "a" to "d" in four visible columns, for the
 // mouse and selection tests.
 void showFourRows(FlexGrid &grid)
@@ -1007,10 +1016,7 @@ private slots:
     void showRowWhilePaintingIsOff()
     {
         FlexGrid grid;
-        grid.resize(600, 200);
-        grid.setCols(2);
-        load(grid, QList<std::array<QString, ColumnCount>>(500));
-        grid.show();
+        showFiveHundredRows(grid);
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         grid.setRedraw(false);
         grid.ShowRow(450);
@@ -1071,10 +1077,7 @@ private slots:
     void topRow()
     {
         FlexGrid grid;
-        grid.resize(600, 200);
-        grid.setCols(2);
-        load(grid, QList<std::array<QString, ColumnCount>>(500));
-        grid.show();
+        showFiveHundredRows(grid);
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
         grid.setTopRow(120);
         QCOMPARE(grid.TopRow(), 120);
