@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -177,6 +178,16 @@ void frmAccountDetails::createControls()
     frmRemainedtoday = qobject_cast<QFrame *>(find("frmRemainedtoday"));
     Frm7 = qobject_cast<QFrame *>(find("Frm7"));
     ProgressBar = qobject_cast<QProgressBar *>(find("ProgressBar"));
+    FrameSearchDetail = qobject_cast<QFrame *>(find("FrameSearchDetail"));
+    DateSearch = qobject_cast<VelkoDate *>(find("DateSearch"));
+    txtAccDescSearch = qobject_cast<QLineEdit *>(find("txtAccDescSearch"));
+    txtPriceSearch = qobject_cast<QLineEdit *>(find("txtPriceSearch"));
+    cmdOkey = qobject_cast<QPushButton *>(find("cmdOkey"));
+    cmdCancel = qobject_cast<QPushButton *>(find("cmdCancel"));
+    // The search bar floats over the filters: it paints its own background.
+    FrameSearchDetail->setAutoFillBackground(true);
+    FrameSearchDetail->raise();
+    FrameSearchDetail->hide();
     ProgressBar->setVisible(false);
     dtpDate->setVisible(false);
     txtFormType->setReadOnly(true);
@@ -337,6 +348,37 @@ void frmAccountDetails::connectHandlers()
     connect(cmdEsc, &QPushButton::clicked, this, [this] { guarded([this] { cmdEsc_Click(); }); });
     connect(flxAccount, &FlexGrid::SelChange, this, [this] { guarded([this] { flxAccount_SelChange(); }); });
     connect(menuItem(QStringLiteral("mnuFunc6")), &QAction::triggered, this, &QWidget::close);
+    const std::pair<const char *, void (frmAccountDetails::*)()> menuHandlers[] = {
+        {"mnuRefresh", &frmAccountDetails::mnuRefresh_Click},
+        {"mnuAccountDetailSearch", &frmAccountDetails::mnuAccountDetailSearch_Click},
+        {"mnuSortDocumentDate", &frmAccountDetails::mnuSortDocumentDate_Click},
+        {"mnuSortTransactionDate", &frmAccountDetails::mnuSortTransactionDate_Click},
+        {"mnuwithOutQuery", &frmAccountDetails::mnuwithOutQuery_Click},
+        {"mnuWithNotFormBalance", &frmAccountDetails::mnuWithNotFormBalance_Click},
+        {"mnuWithFormBalance", &frmAccountDetails::mnuWithFormBalance_Click},
+        {"mnuAllCheck", &frmAccountDetails::mnuAllCheck_Click},
+        {"mnuChecke", &frmAccountDetails::mnuChecke_Click},
+        {"mnuUnChecked", &frmAccountDetails::mnuUnChecked_Click},
+    };
+    for (const auto &[name, handler] : menuHandlers) {
+        QAction *item = menuItem(QLatin1String(name));
+        // A checkable item toggles itself before the handler runs; the
+        // handler alone decides the marks, so a repeated choice stays checked.
+        connect(item, &QAction::triggered, this, [this, item, handler] {
+            if (item->isCheckable())
+                item->setChecked(!item->isChecked());
+            guarded([this, handler] { (this->*handler)(); });
+        });
+    }
+    connect(chkMix, &QCheckBox::clicked, this, [this] { guarded([this] { chkMix_Click(); }); });
+    connect(cmdOkey, &QPushButton::clicked, this, [this] { guarded([this] { cmdOkey_Click(); }); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { guarded([this] { cmdCancel_Click(); }); });
+    // A click into the grid puts the search bar away (its start row stays).
+    connect(flxAccount, &FlexGrid::Click, FrameSearchDetail, &QWidget::hide);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(500);
+    connect(Timer2, &QTimer::timeout, this, [this] { guarded([this] { Timer2_Timer(); }); });
+    Timer2->start();
     SetUpKeyboardFlow(*this);
 }
 

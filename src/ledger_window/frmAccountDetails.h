@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 struct LedgerFilter;
@@ -32,6 +33,7 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 class frmAccountDetails : public QWidget, private SummaryFieldSink
 {
@@ -75,6 +77,32 @@ public:
     void cmdSave_Click();
     void cmdEsc_Click();
 
+    // View options and commands of the drop-down menus.
+    void mnuSortDocumentDate_Click();
+    void mnuSortTransactionDate_Click();
+    void mnuwithOutQuery_Click();
+    void mnuWithNotFormBalance_Click();
+    void mnuWithFormBalance_Click();
+    void mnuAllCheck_Click();
+    void mnuChecke_Click();
+    void mnuUnChecked_Click();
+    void mnuRefresh_Click();
+    void chkMix_Click();
+
+    // Search inside the grid.
+    void mnuAccountDetailSearch_Click(); // opens the search bar
+    void cmdOkey_Click();                // finds the next matching row
+    void cmdCancel_Click();              // closes the search bar
+    // Keeps cmdEdit enabled only while an editable row is current and
+    // nothing is being edited; runs every half second.
+    void Timer2_Timer();
+
+    // Moves and stretches the controls by the change of the window size since
+    // the recorded size (twips).
+    void Form_Resize();
+    // Puts the search bar's fields over the grid columns they search.
+    void alignSearchBar();
+
     // The edit button's one rule, shared by the row change and the timer:
     // a row can be edited only when it is a data row that is not finalized.
     bool CurrentRowIsEditable() const;
@@ -96,9 +124,11 @@ public:
     int SearchStartRow = 1;
     bool SortAscending = true;
     LedgerBalances Balances; // RunningBalance and UpToNowBalance
-    // Size recorded at the end of start-up and after each applied resize (twips).
-    qint16 RecordedHeight = 0;
-    qint16 RecordedWidth = 0;
+    // Size recorded at the end of start-up and after each applied resize
+    // (twips; 0 until start-up). Plain ints: a maximised window on a large
+    // screen is wider than 32767 twips.
+    int RecordedHeight = 0;
+    int RecordedWidth = 0;
 
     // Controls (names as the window's design has them).
     comAccountPicker *sltAccount = nullptr;
@@ -139,6 +169,13 @@ public:
     QFrame *frmRemainedtoday = nullptr;
     QFrame *Frm7 = nullptr;
     QProgressBar *ProgressBar = nullptr;
+    QFrame *FrameSearchDetail = nullptr;
+    VelkoDate *DateSearch = nullptr;
+    QLineEdit *txtAccDescSearch = nullptr;
+    QLineEdit *txtPriceSearch = nullptr;
+    QPushButton *cmdOkey = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QTimer *Timer2 = nullptr;
     QHash<QString, QLineEdit *> SummaryFields; // txtSumDebit ... by name
     QHash<QString, QWidget *> Controls;        // every named control, for layout and tests
 
@@ -162,6 +199,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // SummaryFieldSink: the grid fill writes the summary fields by name.
@@ -181,6 +219,14 @@ private:
     // a failure is shown as "خطا" with the database's message, and the
     // window stays usable.
     void guarded(const std::function<void()> &handler);
+
+    // View options: menu check marks by name; asking before a re-read drops
+    // an open edit; the re-read of the chosen account (optionally without the
+    // period limit); the switch between the two sort orders.
+    void setMenuChecks(std::initializer_list<std::pair<const char *, bool>> marks);
+    bool mayReread();
+    void rereadLedger(bool withoutPeriod);
+    void switchSortOrder(bool byDueDate);
 
     void applyAccountChange(bool moveFocus);
     // The re-reading part of ReturnAccounts: query, totals, layout, fill.

@@ -8,6 +8,7 @@ int RunWindowTests(int argc, char **argv);
 int RunLayoutTests(int argc, char **argv);
 int RunIntegrityTests(int argc, char **argv);
 int RunFilterTests(int argc, char **argv);
+int RunViewOptionTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -19,5 +20,6 @@ int main(int argc, char **argv)
     failures += RunLayoutTests(argc, argv);
     failures += RunIntegrityTests(argc, argv);
     failures += RunFilterTests(argc, argv);
+    failures += RunViewOptionTests(argc, argv);
     return failures;
 }

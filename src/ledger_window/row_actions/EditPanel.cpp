@@ -189,3 +189,11 @@ void frmAccountDetails::cmdEsc_Click()
         return;
     leaveEditing();
 }
+
+void frmAccountDetails::Timer2_Timer()
+{
+    // The same rule as the row change, so a finalized row never turns editable.
+    const bool editable = Session.EditState == ViewingState && CurrentRowIsEditable();
+    if (cmdEdit->isEnabled() != editable)
+        cmdEdit->setEnabled(editable);
+}

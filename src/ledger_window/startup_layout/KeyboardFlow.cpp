@@ -1,7 +1,10 @@
 #include "ledger_window/startup_layout/KeyboardFlow.h"
 
 #include "ledger_window/frmAccountDetails.h"
+#include "outside/controls/comAccountPicker.h"
+#include "session/Session.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -63,6 +66,71 @@ private:
     QPushButton *m_rebuild;
 };
 
+// F5 (refresh), Ctrl+F (search) and Ctrl+P (print preview) from anywhere in
+// the window. A key pressed on the keyboard reaches the menu items through
+// their shortcuts; this filter serves the same keys when they arrive as plain
+// key events (a field that would swallow them, keys sent by a script), so
+// each press runs its command once either way.
+class HotKeys : public QObject
+{
+public:
+    explicit HotKeys(frmAccountDetails &window)
+        : QObject(&window), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const char *item = nullptr;
+        if (key->key() == Qt::Key_F5 && modifiers == Qt::NoModifier)
+            item = "mnuRefresh";
+        else if (key->key() == Qt::Key_F && modifiers == Qt::ControlModifier)
+            item = "mnuAccountDetailSearch";
+        else if (key->key() == Qt::Key_P && modifiers == Qt::ControlModifier)
+            item = "mnuFunc3";
+        if (!item)
+            return QObject::eventFilter(watched, event);
+        // A disabled item (the refresh while a row is edited) does nothing.
+        if (QAction *action = m_window.menuItem(QLatin1String(item)); action && action->isEnabled())
+            action->trigger();
+        return true;
+    }
+
+private:
+    frmAccountDetails &m_window;
+};
+
+// Without analytic objects the account is the last filter a person fills:
+// Tab (or Enter) from it goes straight to the rebuild button, so choosing an
+// account and pressing Enter twice shows its ledger. With analytic objects
+// the Tab order already ends at the fourth object and then the button.
+class AccountLeadsToRebuild : public QObject
+{
+public:
+    AccountLeadsToRebuild(QObject *parent, QPushButton *rebuild)
+        : QObject(parent), m_rebuild(rebuild) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && !Session.ObjectsEnabled) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_Tab && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
+                && m_rebuild->isEnabled() && m_rebuild->isVisible()) {
+                m_rebuild->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPushButton *m_rebuild;
+};
+
 // The widget that holds the focus for a control: a compound control hands
 // it on to its inner box.
 QWidget *focusHolder(QWidget *control)
@@ -102,4 +170,18 @@ void SetUpKeyboardFlow(frmAccountDetails &window)
     for (const char *name : FilterOrder)
         focusHolder(window.Controls.value(QLatin1String(name)))->installEventFilter(enter);
     rebuild->installEventFilter(enter);
+    // Installed after the Enter handling, so it also sees the Tab that Enter sends.
+    focusHolder(window.sltAccount)->installEventFilter(new AccountLeadsToRebuild(&window, rebuild));
+
+    // The hot keys: on the window for keys its fields pass on, and on every
+    // field for keys a field would otherwise keep.
+    auto *hotKeys = new HotKeys(window);
+    window.installEventFilter(hotKeys);
+    for (QWidget *child : window.findChildren<QWidget *>())
+        child->installEventFilter(hotKeys);
+
+    // The host switches to the Persian (or Arabic) keyboard layout when a
+    // field for text or analytic codes takes the focus. X11 and Wayland give
+    // an application no way to choose the layout of its own fields, so these
+    // fields keep whatever layout the person has chosen on the desktop.
 }

@@ -119,6 +119,6 @@ void frmAccountDetails::FormLoad()
     // keyboard flow starts.
     sltAccount->setFocus(Qt::OtherFocusReason);
 
-    RecordedHeight = qint16(qMin(PixelsToTwips(height()), 32767));
-    RecordedWidth = qint16(qMin(PixelsToTwips(width()), 32767));
+    RecordedHeight = PixelsToTwips(height());
+    RecordedWidth = PixelsToTwips(width());
 }

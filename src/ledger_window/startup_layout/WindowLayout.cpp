@@ -66,6 +66,18 @@ const QList<ControlPlacement> kLayout = {
     // the balances up to today, which show only in due-date order, when the
     // grid gives those 350 twips back.
     {"flxAccount", K::Grid, "", QString(), 120, 3720, 16000, 3880},
+    // The search bar, shown only while searching: it floats over the lower
+    // rows of the analytic filters, right above the grid, so that its
+    // description and amount fields stand over the grid columns they search.
+    {"FrameSearchDetail", K::Frame, "", QString(), 120, 2940, 16000, 760},
+    {"Label6", K::Label, "FrameSearchDetail", QStringLiteral("تاريخ:"), 15250, 340, 700, 360},
+    {"DateSearch", K::Date, "FrameSearchDetail", QString(), 13290, 320, 1900, 400},
+    {"lblDescSearch", K::Label, "FrameSearchDetail", QStringLiteral("شرح"), 9200, 20, 500, 300},
+    {"txtAccDescSearch", K::FlatText, "FrameSearchDetail", QString(), 7200, 320, 4500, 400},
+    {"lblPriceSearch", K::Label, "FrameSearchDetail", QStringLiteral("مبلغ"), 4900, 20, 500, 300},
+    {"txtPriceSearch", K::FlatText, "FrameSearchDetail", QString(), 3600, 320, 3100, 400},
+    {"cmdCancel", K::Button, "FrameSearchDetail", QStringLiteral("انصراف"), 1060, 320, 1000, 400},
+    {"cmdOkey", K::Button, "FrameSearchDetail", QStringLiteral("تاييد"), 2080, 320, 1000, 400},
     {"frmRemainedtoday", K::Frame, "", QString(), 120, 7640, 16000, 480},
     {"txtSumToDay", K::FlatText, "frmRemainedtoday", QStringLiteral("مانده تا امروز:"), 14690, 50, 1260, 380},
     {"txtUpToNowAllDebit", K::FlatText, "frmRemainedtoday", QString(), 12170, 50, 2460, 380},

@@ -537,6 +537,20 @@ quint32 FlexGrid::CellForeColor() const
     return color == FlexGridStore::NoColor ? OleColors::SystemWindowText : color;
 }
 
+quint32 FlexGrid::cellBackColorAt(int row, int col) const
+{
+    checkDataCell(row, col);
+    const quint32 color = m_store.backColor(row - 1, col);
+    return color == FlexGridStore::NoColor ? OleColors::SystemWindowBackground : color;
+}
+
+quint32 FlexGrid::cellForeColorAt(int row, int col) const
+{
+    checkDataCell(row, col);
+    const quint32 color = m_store.foreColor(row - 1, col);
+    return color == FlexGridStore::NoColor ? OleColors::SystemWindowText : color;
+}
+
 void FlexGrid::setCellBackColor(quint32 ole)
 {
     const int top = std::max(1, std::min(m_row, m_rowSel));
@@ -710,6 +724,27 @@ void FlexGrid::RemoveItem(int row)
     }
     const int last = Rows() - 1;
     setSelection(std::min(m_row, last), m_col, std::min(m_rowSel, last), m_colSel);
+}
+
+void FlexGrid::RemoveRows(const std::vector<bool> &drop)
+{
+    std::vector<bool> dataRows(drop.size() > 1 ? drop.begin() + 1 : drop.end(), drop.end());
+    const bool gathered = gatherStructureChange();
+    if (!gathered)
+        m_model->beginReset();
+    m_store.removeRows(dataRows);
+    const int last = Rows() - 1;
+    if (gathered) {
+        setSelection(std::min(m_row, last), m_col, std::min(m_rowSel, last), m_colSel);
+        return;
+    }
+    m_model->endReset();
+    applyColumnLayout();
+    const bool moved = m_row > last || m_rowSel > last;
+    setSelection(std::min(m_row, last), m_col, std::min(m_rowSel, last), m_colSel);
+    // The reset cleared the view's selection; an unchanged block is shown again.
+    if (!moved)
+        syncViewSelection();
 }
 
 int FlexGrid::TopRow() const

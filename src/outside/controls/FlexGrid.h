@@ -106,6 +106,11 @@ public:
     void setCellBackColor(quint32 ole);
     quint32 CellForeColor() const;
     void setCellForeColor(quint32 ole);
+    // The colours of any data cell, read as CellBackColor and CellForeColor
+    // would with that cell current, but without moving the current cell (and
+    // so without SelChange): for checks that walk every row.
+    quint32 cellBackColorAt(int row, int col) const;
+    quint32 cellForeColorAt(int row, int col) const;
 
     int ColWidth(int col) const;             // twips; -1 = default width
     void setColWidth(int col, int twips);    // 0 hides the column
@@ -134,6 +139,10 @@ public:
     int MouseRow() const;            // cell under the pointer; -1 outside the cells
     int MouseCol() const;
     void RemoveItem(int row);
+    // Removes every data row r with drop[r] set (drop[0] stands for the
+    // header and is ignored) at once: one pass and one model reset, where
+    // RemoveItem row by row would be quadratic on a long grid.
+    void RemoveRows(const std::vector<bool> &drop);
     // Empties every text (header row included) and every cell colour; the
     // numbers of rows and columns stay.
     void Clear();

@@ -159,6 +159,16 @@ void FlexGridStore::removeRow(int row)
     m_order.erase(m_order.begin() + row);
 }
 
+void FlexGridStore::removeRows(const std::vector<bool> &drop)
+{
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < m_order.size(); ++row) {
+        if (row >= drop.size() || !drop[row])
+            m_order[kept++] = m_order[row];
+    }
+    m_order.resize(kept);
+}
+
 void FlexGridStore::clearContents()
 {
     const std::size_t slots = std::size_t(BlockRows) * std::size_t(m_cols);

@@ -38,6 +38,8 @@ public:
     // Cells beyond count stay empty; cells beyond the column count are ignored.
     void appendRow(const std::string_view *cells, int count);
     void removeRow(int row);
+    // Removes every row whose flag is set, in one pass (flags by row).
+    void removeRows(const std::vector<bool> &drop);
     // Empties every text and colour; the rows stay.
     void clearContents();
 
