@@ -4,11 +4,30 @@
 // dispatches on the first argument. Results are printed one per line as
 // "name value unit".
 
+#include <QString>
 #include <QStringList>
 
 int RunFillBenchmark(const QStringList &args);
 int RunViewBenchmark(const QStringList &args);
+int RunSearchBenchmark(const QStringList &args);
+int RunSummaryBenchmark(const QStringList &args);
+int RunOptionsBenchmark(const QStringList &args);
 
 // Shared helpers.
 double PeakResidentMegabytes(); // VmHWM of this process
 void PrintFigure(const char *name, double value, const char *unit);
+
+// The value after an option ("--rows N"), or the fallback.
+int IntArgument(const QStringList &args, const QString &name, int fallback);
+
+// A generated demo database for --rows N (default 100000) and --seed S,
+// reused when one of that size and seed exists, with the active period
+// widened over every year so that the ledger lists all rows of its busiest
+// account.
+struct BenchDatabase
+{
+    QString path;
+    QString connection;
+    int account = 0; // the account with the most ledger rows
+};
+BenchDatabase PrepareBenchDatabase(const QStringList &args);

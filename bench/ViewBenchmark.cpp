@@ -27,12 +27,6 @@ struct Sent
     QString text;
 };
 
-int argument(const QStringList &args, const QString &name, int fallback)
-{
-    const int at = args.indexOf(name);
-    return at >= 0 && at + 1 < args.size() ? args.at(at + 1).toInt() : fallback;
-}
-
 // Time from the first statement starting with `from` to the first later
 // statement starting with `until` (or to `end`).
 double phaseMs(const QList<Sent> &sent, const QString &from, const QString &until, qint64 end)
@@ -47,48 +41,14 @@ double phaseMs(const QList<Sent> &sent, const QString &from, const QString &unti
     return start < 0 ? 0 : double(end - start);
 }
 
-// The account with the most ledger rows of an existing database.
-int BusiestLeafAccount(const QString &path)
-{
-    const std::unique_ptr<Backend> backend =
-        CreateBackend(QStringLiteral("SQLite"), StandInConnectionString(path), QStringLiteral("bench-busiest"));
-    QSqlQuery query(backend->database());
-    query.exec(QStringLiteral("select AccountID from tblAccountDocumentDetail group by AccountID order by count(*) desc limit 1"));
-    return query.next() ? query.value(0).toInt() : 0;
-}
-
 } // namespace
 
 int RunViewBenchmark(const QStringList &args)
 {
-    const int rows = argument(args, QStringLiteral("--rows"), 100000);
-    const int seed = argument(args, QStringLiteral("--seed"), 1);
-    const QString path = QDir::temp().filePath(QStringLiteral("ledger-bench-%1-%2.db").arg(rows).arg(seed));
-
+    const BenchDatabase bench = PrepareBenchDatabase(args);
+    const QString &path = bench.path;
+    const int busiestAccount = bench.account;
     QElapsedTimer clock;
-    clock.start();
-    // A database of the same size and seed is reused: building one is not
-    // what this benchmark measures.
-    DemoSummary demo;
-    if (QFileInfo::exists(path)) {
-        demo.busiestLeafAccountId = BusiestLeafAccount(path);
-    } else {
-        DemoOptions options;
-        options.rows = rows;
-        options.seed = quint32(seed);
-        demo = MakeDemoDatabase(path, options);
-        PrintFigure("make_db_ms", double(clock.elapsed()), "ms");
-    }
-    // The demo spreads the busiest account over three fiscal years; the active
-    // period is widened to all of them so that View lists every row.
-    {
-        const std::unique_ptr<Backend> backend =
-            CreateBackend(QStringLiteral("SQLite"), StandInConnectionString(path), QStringLiteral("bench-setup"));
-        QSqlQuery widen(backend->database());
-        widen.exec(QStringLiteral("update tblAccountPeriod set BeginDate = (select min(BeginDate) from tblAccountPeriod), "
-                                  "EndDate = (select max(EndDate) from tblAccountPeriod) where IsActive = 1"));
-    }
-    PrintFigure("db_size_mb", QFileInfo(path).size() / 1048576.0, "MB");
 
     QList<Sent> sent;
     QElapsedTimer sinceView;
@@ -100,7 +60,7 @@ int RunViewBenchmark(const QStringList &args)
 
     // A first opening warms the file cache and tells the exact main query.
     sinceView.start();
-    control.View(demo.busiestLeafAccountId);
+    control.View(busiestAccount);
     QString mainQuery;
     for (const Sent &s : sent)
         if (s.text.startsWith(QLatin1String("Select AccTransCode")))
@@ -129,7 +89,7 @@ int RunViewBenchmark(const QStringList &args)
     // (b) View until the window is filled.
     sent.clear();
     sinceView.restart();
-    control.View(demo.busiestLeafAccountId);
+    control.View(busiestAccount);
     const qint64 viewMs = sinceView.elapsed();
     const int gridRows = control.LedgerWindow()->flxAccount->Rows() - 1;
     SetSqlTraceHook({});

@@ -20,6 +20,9 @@ struct Subcommand
 const Subcommand Subcommands[] = {
     {"fill", RunFillBenchmark, "fill --rows N   load N generated ledger rows into the grid, fill it, paint it"},
     {"view", RunViewBenchmark, "view --rows N   open a generated ledger of N rows through View(AccountID)"},
+    {"search", RunSearchBenchmark, "search --rows N   a search that finds nothing over every row, and find-next steps"},
+    {"summary", RunSummaryBenchmark, "summary --rows N   fold the opened ledger into one row per document"},
+    {"options", RunOptionsBenchmark, "options --rows N   choose the reviewed-rows option and back to all rows"},
 };
 
 int usage()

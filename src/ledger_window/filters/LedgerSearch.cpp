@@ -15,15 +15,12 @@ char32_t folded(char32_t c)
 {
     if (c < 0x80)
         return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-    switch (c) {
-    case 0x064A: // ARABIC LETTER YEH
-    case 0x0649: // ARABIC LETTER ALEF MAKSURA
-        return 0x06CC;
-    case 0x0643: // ARABIC LETTER KAF
-        return 0x06A9;
-    default:
-        return c < 0x10000 ? char32_t(QChar(char16_t(c)).toCaseFolded().unicode()) : c;
+    if (c >= 0x0600 && c <= 0x06FF) { // the Arabic block has no letter case
+        if (c == 0x064A || c == 0x0649) // ARABIC LETTER YEH, ALEF MAKSURA
+            return 0x06CC;
+        return c == 0x0643 ? 0x06A9 : c; // ARABIC LETTER KAF
     }
+    return c < 0x10000 ? char32_t(QChar(char16_t(c)).toCaseFolded().unicode()) : c;
 }
 
 // Decodes UTF-8 into folded code points; a malformed byte reads as U+FFFD.
