@@ -9,6 +9,8 @@ int RunLayoutTests(int argc, char **argv);
 int RunIntegrityTests(int argc, char **argv);
 int RunFilterTests(int argc, char **argv);
 int RunViewOptionTests(int argc, char **argv);
+int RunReviewMarkTests(int argc, char **argv);
+int RunAssignmentCheckTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -21,5 +23,7 @@ int main(int argc, char **argv)
     failures += RunIntegrityTests(argc, argv);
     failures += RunFilterTests(argc, argv);
     failures += RunViewOptionTests(argc, argv);
+    failures += RunReviewMarkTests(argc, argv);
+    failures += RunAssignmentCheckTests(argc, argv);
     return failures;
 }
