@@ -8,9 +8,11 @@
 #include "session/Messages.h"
 #include "session/Session.h"
 #include "session/ValueText.h"
+#include "outside/controls/VelkoSelector.h"
 #include "session/modMain.h"
 
 #include <QEventLoop>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QPushButton>
 #include <stdexcept>
@@ -137,6 +139,53 @@ QVariant comAccountDetail1::View(const QVariant &AccountID)
     frmAccountDet->lblMessage->setText(QString());
     Session.RequeryFlag = 1;
     frmAccountDet->ReturnAccounts(accountId);
+    showWindow();
+    return QVariant();
+}
+
+QVariant comAccountDetail1::ViewByDetails(qint32 AccountID, qint32 ClassID1, qint32 ObjectID1, qint32 ClassID2,
+                                          qint32 ObjectID2, qint32 ClassID3, qint32 ObjectID3)
+{
+    RequireSingleSqlCondition(m_sqlString);
+    prepareWindow();
+    frmAccountDetails *window = frmAccountDet;
+    window->EnsureLoaded();
+    if (!m_caption.isEmpty())
+        window->setWindowTitle(m_caption);
+    Session.RowCondition = m_sqlString.isEmpty() ? QString() : QStringLiteral(" And ") + m_sqlString;
+    Session.EditState = 3;
+    window->SetLockedProperty();
+    window->cmdEdit->setEnabled(true);
+    window->cmdSave->setEnabled(false);
+    window->lblMessage->setText(QString());
+    Session.RequeryFlag = 1;
+
+    // Up to three analytic pairs; -1 for the class or the object sets none.
+    const std::pair<qint32, qint32> pairs[] = {{ClassID1, ObjectID1}, {ClassID2, ObjectID2}, {ClassID3, ObjectID3}};
+    for (int n = 1; n <= 3; ++n) {
+        const auto [classId, objectId] = pairs[n - 1];
+        if (classId != -1 && objectId != -1) {
+            {
+                // The class change runs once, here, rather than also from the signal.
+                const QSignalBlocker blocker(window->sltClass[n]);
+                window->sltClass[n]->setSelectedID(classId);
+            }
+            window->sltClass_Change(n);
+            window->sltObject[n]->setSelectedID(objectId);
+        } else {
+            window->sltClass[n]->Clear();
+            window->sltObject[n]->Clear();
+        }
+    }
+
+    // Asked only now: a refused user's window has run its start-up, and is
+    // released rather than left hidden where nobody can reach it.
+    if (!HasPermission(LedgerPermission)) {
+        ShowMessage(ErrorTitle, NotPermittedMessage);
+        releaseRefusedWindow();
+        return QVariant();
+    }
+    window->ReturnAccountsWithScratch(AccountID);
     showWindow();
     return QVariant();
 }

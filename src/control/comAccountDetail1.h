@@ -65,6 +65,12 @@ public:
     // that is not a single condition (checked before anything is sent). A
     // refused permission shows its message and returns.
     QVariant View(const QVariant &AccountID);
+    // Opens the account with up to three analytic class/object pairs chosen
+    // (-1 for a class or object leaves that pair empty) and reads the ledger
+    // from the views that include draft documents. The permission is asked
+    // after the window is prepared.
+    QVariant ViewByDetails(qint32 AccountID, qint32 ClassID1, qint32 ObjectID1, qint32 ClassID2, qint32 ObjectID2,
+                           qint32 ClassID3, qint32 ObjectID3);
     QVariant ClearShow();
 
     // The window the last opening created (null before the first opening,

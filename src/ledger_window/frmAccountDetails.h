@@ -18,6 +18,7 @@
 
 struct LedgerFilter;
 struct LedgerConditions;
+enum class LedgerViews;
 class FlexGrid;
 class Recordset;
 class VelkoSelector;
@@ -49,6 +50,9 @@ public:
 
     // Operations other parts of the component call.
     void ReturnAccounts(qint32 AccountID);
+    // The same load from the views that also hold draft documents, with
+    // analytic objects matched exactly and no branch condition.
+    void ReturnAccountsWithScratch(qint32 AccountID);
     void FillLedgerGrid();
     // Folds the grid's rows into one row per document (the summary view).
     void ShowDocumentSummary();
@@ -97,6 +101,22 @@ public:
     // nothing is being edited; runs every half second.
     void Timer2_Timer();
 
+    // Review marks and assignment exclusion (row_actions/ReviewMarks.cpp):
+    // the popup on a right press over a ledger row, its four items acting on
+    // the selected rows, and the hover text of the row under the pointer.
+    void flxAccount_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &position);
+    void flxAccount_MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, const QPoint &position);
+    void mnuIsChecked_Click();
+    void mnuIsNotChecked_Click();
+    void mnuIsAssignmentExcluded_Click();
+    void mnuIsNotAssignmentExcluded_Click();
+
+    // The grid click (row_actions/AssignmentCheck.cpp): a header click sorts
+    // by that column, the search bar goes away, and on an account under
+    // assignment control the current row's links are checked.
+    void flxAccount_Click();
+    void CheckRowAssignment(int row);
+
     // Moves and stretches the controls by the change of the window size since
     // the recorded size (twips).
     void Form_Resize();
@@ -122,7 +142,7 @@ public:
     QString AccountTitle;
     bool IsAssignmentAccount = false;
     int SearchStartRow = 1;
-    bool SortAscending = true;
+    bool SortAscending = false; // the first header click sorts descending
     LedgerBalances Balances; // RunningBalance and UpToNowBalance
     // Size recorded at the end of start-up and after each applied resize
     // (twips; 0 until start-up). Plain ints: a maximised window on a large
@@ -230,7 +250,8 @@ private:
 
     void applyAccountChange(bool moveFocus);
     // The re-reading part of ReturnAccounts: query, totals, layout, fill.
-    void loadLedger(qint32 AccountID, LedgerFilter &filter, const LedgerConditions &conditions);
+    void returnAccountsFrom(qint32 AccountID, LedgerViews views);
+    void loadLedger(qint32 AccountID, LedgerFilter &filter, const LedgerConditions &conditions, LedgerViews views);
     // Editing mode back to viewing without writing anything.
     void leaveEditing();
     // Makes a data row current, selected and scrolled into view, and the

@@ -11,6 +11,7 @@ int RunFilterTests(int argc, char **argv);
 int RunViewOptionTests(int argc, char **argv);
 int RunReviewMarkTests(int argc, char **argv);
 int RunAssignmentCheckTests(int argc, char **argv);
+int RunScratchOpeningTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -25,5 +26,6 @@ int main(int argc, char **argv)
     failures += RunViewOptionTests(argc, argv);
     failures += RunReviewMarkTests(argc, argv);
     failures += RunAssignmentCheckTests(argc, argv);
+    failures += RunScratchOpeningTests(argc, argv);
     return failures;
 }

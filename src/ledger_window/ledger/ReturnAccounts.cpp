@@ -88,15 +88,25 @@ LedgerFilter frmAccountDetails::currentLedgerFilter(qint32 AccountID) const
 
 void frmAccountDetails::ReturnAccounts(qint32 AccountID)
 {
+    returnAccountsFrom(AccountID, LedgerViews::Posted);
+}
+
+void frmAccountDetails::ReturnAccountsWithScratch(qint32 AccountID)
+{
+    returnAccountsFrom(AccountID, LedgerViews::WithScratch);
+}
+
+void frmAccountDetails::returnAccountsFrom(qint32 AccountID, LedgerViews views)
+{
     LedgerFilter filter = currentLedgerFilter(AccountID);
-    const LedgerConditions conditions = BuildLedgerConditions(filter);
+    const LedgerConditions conditions = BuildLedgerConditions(filter, views);
     Session.DocumentTypeCondition = conditions.documentType;
 
     if (Session.RequeryFlag == 1) {
         // A load that fails half-way leaves nothing that looks like a figure,
         // and the next rebuild tries again.
         try {
-            loadLedger(AccountID, filter, conditions);
+            loadLedger(AccountID, filter, conditions, views);
         } catch (const DatabaseError &error) {
             ClearLedger();
             throw DatabaseError(LedgerLoadFailedMessage + QLatin1Char('\n') + error.message(), error.statement());
@@ -111,7 +121,8 @@ void frmAccountDetails::ReturnAccounts(qint32 AccountID)
         ShowDocumentSummary();
 }
 
-void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const LedgerConditions &conditions)
+void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const LedgerConditions &conditions,
+                                   LedgerViews views)
 {
     // The account record: nature, and the picker follows the shown account.
     Recordset &account = ReopenOnText(QStringLiteral("rssqlAccounts"),
@@ -136,7 +147,7 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
     } else {
         const bool leaf = isLeafAccount(AccountID);
         Recordset &remained = OpenOnText(QStringLiteral("rssqlvwTransDetail"),
-                                         BalanceBroughtForwardQuery(filter, conditions, leaf));
+                                         BalanceBroughtForwardQuery(filter, conditions, leaf, views));
         const QVariant value = remained.Field(QStringLiteral("Remained"));
         Session.BalanceBroughtForward = value.isNull() ? Currency() : Currency::parsePrefix(ValueText(value));
         remained.Close();
@@ -150,7 +161,7 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
 
     // The rows go from the query straight into the grid's storage.
     Recordset &rows = Session.DataEnvironment().Rs(QStringLiteral("rssqlvwTransDetail"));
-    const qint64 rowCount = rows.OpenInto(MainLedgerQuery(filter, conditions, leaf), *flxAccount);
+    const qint64 rowCount = rows.OpenInto(MainLedgerQuery(filter, conditions, leaf, views), *flxAccount);
     if (rowCount <= 0) {
         flxAccount->Clear();
         flxAccount->setRows(1);
@@ -158,13 +169,13 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
     rows.Close();
 
     leaf = isLeafAccount(AccountID);
-    Recordset &totals = OpenOnText(QStringLiteral("rssqlRemained"), PeriodTotalsQuery(filter, conditions, leaf));
+    Recordset &totals = OpenOnText(QStringLiteral("rssqlRemained"), PeriodTotalsQuery(filter, conditions, leaf, views));
     summaryField(QStringLiteral("txtSumDebit"))->setText(totalText(totals, QStringLiteral("SumDebit"), true));
     summaryField(QStringLiteral("txtSumCredit"))->setText(totalText(totals, QStringLiteral("SumCredit"), true));
     totals.Close();
 
     if (menuItem(QStringLiteral("mnuSortTransactionDate"))->isChecked()) {
-        Recordset &upToNow = OpenOnText(QStringLiteral("rssqlRemained"), UpToTodayTotalsQuery(filter, conditions));
+        Recordset &upToNow = OpenOnText(QStringLiteral("rssqlRemained"), UpToTodayTotalsQuery(filter, conditions, views));
         summaryField(QStringLiteral("txtUpToNowDebit"))->setText(totalText(upToNow, QStringLiteral("SumDebit"), false));
         summaryField(QStringLiteral("txtUpToNowCredit"))->setText(totalText(upToNow, QStringLiteral("SumCredit"), false));
         upToNow.Close();
@@ -173,10 +184,16 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
             summaryField(QLatin1String(field))->clear();
     }
 
-    ApplyLedgerLayoutAfterQuery(*flxAccount, Session.DocumentNumberMode, filter.sortByDocumentDate,
-                                HasPermission(31505));
+    // The draft-inclusive ledger keeps the column count and columns 29 to 31
+    // of start-up, and no copy of the row colours.
+    const bool posted = views == LedgerViews::Posted;
+    (posted ? ApplyLedgerLayoutAfterQuery : ApplyScratchLayoutAfterQuery)(
+        *flxAccount, Session.DocumentNumberMode, filter.sortByDocumentDate, HasPermission(31505));
     flxAccount->setRedraw(false);
-    PaintAlternatingRowBackgrounds(*flxAccount);
+    if (posted)
+        PaintAlternatingRowBackgrounds(*flxAccount);
+    else
+        PaintScratchRowBackgrounds(*flxAccount);
     FillLedgerGrid();
     flxAccount->setRedraw(true);
     if (flxAccount->Rows() > 1)
