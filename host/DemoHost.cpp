@@ -159,12 +159,14 @@ void DemoHost::addOptions(QCommandLineParser &parser)
         option("object", "Analytic object of pair N: \"N ID\" (repeatable).", "N ID"),
         option("rebuild", "Press the rebuild button after opening."),
         option("do", "A step done on the window after the opening and the filters (repeatable, in order): "
-                     "\"set NAME VALUE\", \"click NAME\", \"key SEQUENCE\", \"type TEXT\", \"resize WxH\", "
-                     "\"wait MS\".", "ACTION"),
+                     "\"set NAME VALUE\", \"click NAME\", \"menu NAME\", \"key SEQUENCE [NAME]\", \"type TEXT\", "
+                     "\"select FIRST LAST\", \"grid-click ROW COL\", \"grid-double-click ROW COL\", "
+                     "\"grid-right-click ROW COL\", \"hover ROW COL\", \"resize WIDTH HEIGHT\", \"wait MS\".",
+               "ACTION"),
         option("screenshot", "Write a PNG of the ledger window and exit.", "PATH"),
         option("dump-grid", "Write the grid's texts and summary fields and exit.", "PATH"),
-        option("dump-state", "Write the window's title, account, filters, message, summary fields and grid size, "
-                             "and exit.", "PATH"),
+        option("dump-state", "Write the window's title, account, filters, message, summary fields, grid "
+                             "selection and row colours, menu checks and control geometry, and exit.", "PATH"),
     });
 }
 
@@ -253,8 +255,10 @@ int DemoHost::run(const QCommandLineParser &parser, const QString &connectionTex
             throw std::runtime_error("the ledger window was closed before the dumps");
         if (parser.isSet("dump-grid"))
             dumpGrid(window, parser.value("dump-grid"));
-        if (parser.isSet("dump-state"))
-            HostFiles::WriteText(parser.value("dump-state"), DemoActions::StateText(window));
+        if (parser.isSet("dump-state")) {
+            const QByteArray state = DemoActions::StateText(window);
+            HostFiles::Write(parser.value("dump-state"), [&state](QIODevice &device) { device.write(state); });
+        }
         if (parser.isSet("screenshot")) {
             window->show();
             QApplication::processEvents();
