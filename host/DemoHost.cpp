@@ -150,6 +150,8 @@ void DemoHost::addOptions(QCommandLineParser &parser)
         option("caption", "Window caption.", "TEXT"),
         option("view", "Open the ledger of this account.", "ACCOUNT_ID"),
         option("clear-show", "Open an empty ledger window."),
+        option("view-by-details", "Open the account with up to three analytic pairs, drafts included: "
+               "\"ACCOUNT C1 O1 C2 O2 C3 O3\" (-1 leaves a pair empty).", "IDS"),
         option("from", "Jalali from-date, e.g. 1403/01/01.", "JALALI"),
         option("to", "Jalali to-date.", "JALALI"),
         option("code-from", "First document number.", "N"),
@@ -227,10 +229,25 @@ int DemoHost::run(const QCommandLineParser &parser, const QString &connectionTex
     const int accountId = parser.isSet("view") ? parser.value("view").toInt() : busiestParentAccount(connectionText);
     accountBox->setText(QString::number(accountId));
     applyHostFields();
-    if (parser.isSet("clear-show"))
+    if (parser.isSet("clear-show")) {
         control->ClearShow();
-    else
+    } else if (parser.isSet("view-by-details")) {
+        const QStringList words = parser.value("view-by-details").split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QList<qint32> ids;
+        bool numbers = true;
+        for (const QString &word : words) {
+            bool number = false;
+            ids << word.toInt(&number);
+            numbers = numbers && number;
+        }
+        if (ids.size() != 7 || !numbers) {
+            QTextStream(stderr) << "--view-by-details needs seven whole numbers: ACCOUNT C1 O1 C2 O2 C3 O3\n";
+            return 1;
+        }
+        control->ViewByDetails(ids[0], ids[1], ids[2], ids[3], ids[4], ids[5], ids[6]);
+    } else {
         control->View(accountId);
+    }
 
     QPointer<frmAccountDetails> window = control->LedgerWindow();
     if (!window && (unattended || !actions.isEmpty())) {
