@@ -285,10 +285,10 @@ private slots:
         }
         QCOMPARE(found, (QList<int> {1, 2, 3, 4, 5, 1}));
         QCOMPARE(grid()->ColSel(), grid()->Cols() - 1);
-        // An amount typed the way the grid shows it.
+        // An amount typed the way the grid shows it; Enter finds.
         window()->txtPriceSearch->setText(QStringLiteral(" 1,000 "));
-        window()->cmdOkey->click();
-        QCOMPARE(grid()->Row(), 3);
+        press(window()->txtPriceSearch, Qt::Key_Return);
+        QTRY_COMPARE(grid()->Row(), 3);
         QCOMPARE(window()->SearchStartRow, 4);
         // A re-read with fewer rows keeps the start row; the wrap-around finds it again.
         window()->mnuChecke_Click();
@@ -301,7 +301,8 @@ private slots:
         window()->cmdOkey->click();
         QCOMPARE(grid()->Row(), 1);
         QVERIFY(ScriptedMessages::shown().isEmpty());
-        window()->cmdCancel->click();
+        // Escape closes the bar.
+        press(window()->txtAccDescSearch, Qt::Key_Escape);
         QVERIFY(!window()->FrameSearchDetail->isVisible());
         QCOMPARE(window()->SearchStartRow, 1);
     }

@@ -131,6 +131,37 @@ private:
     QPushButton *m_rebuild;
 };
 
+// In the search bar Enter finds (again, once the focus sits on the find
+// button) and Escape closes the bar.
+class SearchBarKeys : public QObject
+{
+public:
+    SearchBarKeys(QObject *parent, QPushButton *find, QPushButton *close)
+        : QObject(parent), m_find(find), m_close(close) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (isEnter(key)) {
+                // After the key: the date field takes a typed date on Enter first.
+                QMetaObject::invokeMethod(m_find, &QPushButton::click, Qt::QueuedConnection);
+                return false;
+            }
+            if (key->key() == Qt::Key_Escape) {
+                m_close->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPushButton *m_find;
+    QPushButton *m_close;
+};
+
 // The widget that holds the focus for a control: a compound control hands
 // it on to its inner box.
 QWidget *focusHolder(QWidget *control)
@@ -172,6 +203,10 @@ void SetUpKeyboardFlow(frmAccountDetails &window)
     rebuild->installEventFilter(enter);
     // Installed after the Enter handling, so it also sees the Tab that Enter sends.
     focusHolder(window.sltAccount)->installEventFilter(new AccountLeadsToRebuild(&window, rebuild));
+
+    auto *searchKeys = new SearchBarKeys(&window, window.cmdOkey, window.cmdCancel);
+    for (const char *name : {"DateSearch", "txtAccDescSearch", "txtPriceSearch", "cmdOkey", "cmdCancel"})
+        focusHolder(window.Controls.value(QLatin1String(name)))->installEventFilter(searchKeys);
 
     // The hot keys: on the window for keys its fields pass on, and on every
     // field for keys a field would otherwise keep.
