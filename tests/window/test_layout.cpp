@@ -1,8 +1,10 @@
-// The ledger window as a person sees and types in it: sizes, order, keys.
+// The ledger window as a person sees and types in it: sizes, order, keys,
+// and how its controls follow a resize.
 
 #include "LedgerFixture.h"
 #include "control/comAccountDetail1.h"
 #include "ledger_window/frmAccountDetails.h"
+#include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/startup_layout/WindowLayout.h"
 #include "outside/controls/ElidingLabel.h"
 #include "outside/controls/FlexGrid.h"
@@ -15,9 +17,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -67,6 +71,21 @@ QString describe(const ControlPlacement &p)
     return QStringLiteral("%1 [%2..%3]").arg(QLatin1String(p.name)).arg(p.left).arg(p.left + p.width);
 }
 
+// A geometry in twips moved and resized by the given differences, back in
+// pixels as the window shows it.
+QRect grownBy(const QRect &pixels, int left, int top, int width, int height)
+{
+    return QRect(TwipsToPixels(PixelsToTwips(pixels.x()) + left), TwipsToPixels(PixelsToTwips(pixels.y()) + top),
+                 TwipsToPixels(PixelsToTwips(pixels.width()) + width),
+                 TwipsToPixels(PixelsToTwips(pixels.height()) + height));
+}
+
+QString describe(const QWidget *control)
+{
+    const QRect g = control->geometry();
+    return QStringLiteral("%1 (%2,%3 %4x%5)").arg(control->objectName()).arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+}
+
 } // namespace
 
 class TestLayout : public QObject, private LedgerWindowTest
@@ -106,6 +125,34 @@ class TestLayout : public QObject, private LedgerWindowTest
         for (int n = 1; n <= 4; ++n)
             window()->sltClass[n]->setSelectedID(7);
     }
+
+    // Every control's geometry, by name.
+    QHash<QString, QRect> geometries() const
+    {
+        QHash<QString, QRect> all;
+        for (const QWidget *control : std::as_const(window()->Controls))
+            all.insert(control->objectName(), control->geometry());
+        return all;
+    }
+
+    // Resizes the window as the person or the window system does, and waits
+    // until it has that size.
+    void resizeTo(int width, int height)
+    {
+        window()->resize(width, height);
+        QTRY_COMPARE(window()->size(), QSize(width, height));
+    }
+
+    // The layout as if the window had been recorded this much smaller
+    // (twips), so a step of any size in twips can be laid out exactly.
+    void layOutGrowth(int dw, int dh)
+    {
+        window()->RecordedWidth = PixelsToTwips(window()->width()) - dw;
+        window()->RecordedHeight = PixelsToTwips(window()->height()) - dh;
+        window()->Form_Resize();
+    }
+
+    QWidget *control(const char *name) const { return window()->Controls.value(QLatin1String(name)); }
 
 private slots:
     void init()
@@ -339,6 +386,213 @@ private slots:
             if (label->isVisible() && label->text().remove(QLatin1Char(':')).trimmed() == QStringLiteral("شعبه"))
                 ++branchCaptions;
         QCOMPARE(branchCaptions, 1);
+    }
+
+    void resizeMovesByTheChange_data()
+    {
+        QTest::addColumn<int>("dw");
+        QTest::addColumn<int>("dh");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("change"); // left, top, width, height added in twips
+        // The bar's seven buttons share its growth: 100 each, and button k
+        // moves by k shares.
+        QTest::newRow("bar widens by the whole change") << 700 << 0 << "Frm11" << QRect(0, 0, 700, 0);
+        QTest::newRow("first button keeps its left") << 700 << 0 << "cmdPeriod" << QRect(0, 0, 100, 0);
+        QTest::newRow("fourth button moves three shares") << 700 << 0 << "cmdReset" << QRect(300, 0, 100, 0);
+        QTest::newRow("last button moves six shares") << 700 << 0 << "cmdEdit" << QRect(600, 0, 100, 0);
+        QTest::newRow("a narrower bar shrinks its buttons") << -700 << 0 << "cmdEdit" << QRect(-600, 0, -100, 0);
+        QTest::newRow("grid grows both ways") << 700 << 300 << "flxAccount" << QRect(0, 0, 700, 300);
+        QTest::newRow("filter kept centred") << 700 << 300 << "txtCodeTo" << QRect(350, 0, 0, 0);
+        QTest::newRow("branch moves with its row") << 700 << 0 << "sltBranch" << QRect(350, 0, 0, 0);
+        QTest::newRow("inside a centred box nothing moves") << 700 << 0 << "sltObject1" << QRect(0, 0, 0, 0);
+        QTest::newRow("edit panel at the right edge") << 700 << 300 << "cmbDocumentType" << QRect(700, 300, 0, 0);
+        QTest::newRow("due date moves with its row") << 700 << 300 << "dtpTrans" << QRect(700, 300, 0, 0);
+        QTest::newRow("message at right and bottom") << 700 << 300 << "lblMessage" << QRect(700, 300, 0, 0);
+        // Inside frmRemained: in the frame's coordinates, which the frame's
+        // own move down does not change.
+        QTest::newRow("credit limit at the frame's right") << 700 << 300 << "txtMaxDebit_Credit" << QRect(700, 0, 0, 0);
+        QTest::newRow("balance caption stretched") << 700 << 300 << "txtSum" << QRect(0, 0, 700, 0);
+        QTest::newRow("description stretched, below the grid") << 700 << 300 << "txtDescription" << QRect(0, 300, 700, 0);
+        QTest::newRow("related form stays left, below the grid") << 700 << 300 << "txtFormType" << QRect(0, 300, 0, 0);
+        QTest::newRow("totals stretched at the bottom") << 700 << 300 << "Frm7" << QRect(0, 300, 700, 0);
+        QTest::newRow("lower window moves the totals up") << 0 << -300 << "frmRemained" << QRect(0, -300, 0, 0);
+    }
+    void resizeMovesByTheChange()
+    {
+        QFETCH(int, dw);
+        QFETCH(int, dh);
+        QFETCH(QString, name);
+        QFETCH(QRect, change);
+        open();
+        QWidget *moved = window()->Controls.value(name);
+        const QRect before = moved->geometry();
+        layOutGrowth(dw, dh);
+        QCOMPARE(moved->geometry(), grownBy(before, change.x(), change.y(), change.width(), change.height()));
+        QCOMPARE(window()->RecordedWidth, PixelsToTwips(window()->width()));
+        QCOMPARE(window()->RecordedHeight, PixelsToTwips(window()->height()));
+    }
+
+    void smallWindowChangesNothing_data()
+    {
+        QTest::addColumn<QSize>("small"); // pixels; 266 px = 3990 twips
+        QTest::newRow("4000 twips wide") << QSize(266, 780);
+        QTest::newRow("4000 twips high") << QSize(1088, 266);
+        QTest::newRow("just under 5000 twips wide") << QSize(333, 900); // 4995 twips
+        QTest::newRow("1 x 1") << QSize(1, 1);
+    }
+    void smallWindowChangesNothing()
+    {
+        QFETCH(QSize, small);
+        open();
+        // The window opens at its designed size, and that is the size recorded.
+        QCOMPARE(window()->size(), QSize(TwipsToPixels(DesignedWindowWidth), TwipsToPixels(DesignedWindowHeight)));
+        QCOMPARE(window()->RecordedWidth, DesignedWindowWidth);
+        QCOMPARE(window()->RecordedHeight, DesignedWindowHeight);
+        const QHash<QString, QRect> designed = geometries();
+        const QRect edit = window()->cmdEdit->geometry();
+        const QRect grid = window()->flxAccount->geometry();
+
+        resizeTo(small.width(), small.height());
+        QCOMPARE(geometries(), designed);
+        QCOMPARE(window()->RecordedWidth, DesignedWindowWidth);
+
+        // Growing back applies the whole change since the designed size:
+        // 70 x 35 pixels are 1050 x 525 twips, and 1050 / 7 = 150.
+        resizeTo(TwipsToPixels(DesignedWindowWidth) + 70, TwipsToPixels(DesignedWindowHeight) + 35);
+        QCOMPARE(window()->cmdEdit->geometry(), edit.translated(60, 0).adjusted(0, 0, 10, 0));
+        QCOMPARE(window()->flxAccount->geometry(), grid.adjusted(0, 0, 70, 35));
+    }
+
+    // However the window is resized, back at its designed size every control
+    // is where it started: no drift from rounding, nothing lost to a size
+    // squeezed below zero, nothing wrapped by a size beyond 16 bits.
+    void resizingBackRestoresTheLayout_data()
+    {
+        QTest::addColumn<QList<QSize>>("sizes");
+        QTest::newRow("huge") << QList<QSize> {{6000, 4000}};
+        QTest::newRow("maximised beyond 32767 twips, twice") << QList<QSize> {{2400, 1400}, {2600, 1500}};
+        QTest::newRow("just above the smallest laid out") << QList<QSize> {{334, 334}};
+        QTest::newRow("through 1 x 1") << QList<QSize> {{1400, 900}, {1, 1}, {700, 500}};
+        QList<QSize> steps;
+        for (int n = 1; n <= 40; ++n)
+            steps << QSize(1088 + n, 780 + n);
+        QTest::newRow("forty steps of one pixel") << steps;
+    }
+    void resizingBackRestoresTheLayout()
+    {
+        QFETCH(QList<QSize>, sizes);
+        open();
+        window()->alignSearchBar(); // as the bar opens, so it starts over the columns
+        const QHash<QString, QRect> designed = geometries();
+        const QSize designedSize = window()->size();
+        for (const QSize &size : sizes)
+            resizeTo(size.width(), size.height());
+        // The recorded size follows every size that was laid out.
+        const QSize last = sizes.constLast();
+        if (PixelsToTwips(last.width()) > 5000 && PixelsToTwips(last.height()) > 5000) {
+            QCOMPARE(window()->RecordedWidth, PixelsToTwips(last.width()));
+            QCOMPARE(window()->RecordedHeight, PixelsToTwips(last.height()));
+        }
+        resizeTo(designedSize.width(), designedSize.height());
+        const QHash<QString, QRect> restored = geometries();
+        for (auto it = designed.cbegin(); it != designed.cend(); ++it)
+            QVERIFY2(restored.value(it.key()) == it.value(), qPrintable(describe(window()->Controls.value(it.key()))));
+    }
+
+    // A larger window leaves every shown control whole inside its container
+    // and clear of the others.
+    void largerWindowKeepsControlsApart_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("designed") << QSize(1088, 780);
+        QTest::newRow("full HD") << QSize(1920, 1017);
+        QTest::newRow("2560 x 1440, beyond 16 bits of twips") << QSize(2560, 1400);
+        QTest::newRow("huge") << QSize(6000, 4000);
+        QTest::newRow("wide and low") << QSize(2400, 780);
+        QTest::newRow("narrow and high") << QSize(1088, 1400);
+    }
+    void largerWindowKeepsControlsApart()
+    {
+        QFETCH(QSize, size);
+        open();
+        resizeTo(size.width(), size.height());
+        QList<QWidget *> shown;
+        for (QWidget *control : std::as_const(window()->Controls))
+            if (control->isVisibleTo(window()))
+                shown << control;
+        for (const QWidget *a : std::as_const(shown)) {
+            QVERIFY2(a->width() > 0 && a->height() > 0, qPrintable(describe(a)));
+            QVERIFY2(a->parentWidget()->rect().contains(a->geometry()), qPrintable(describe(a) + " leaves its container"));
+            for (const QWidget *b : std::as_const(shown))
+                if (a != b && a->parentWidget() == b->parentWidget())
+                    QVERIFY2(!a->geometry().intersects(b->geometry()), qPrintable(describe(a) + " overlaps " + describe(b)));
+        }
+    }
+
+    // The search bar's fields stand over the columns they search, after the
+    // next resize or when the bar opens; a hidden or scrolled-away column
+    // still leaves every field whole inside the bar and apart.
+    void searchBarFollowsTheColumns_data()
+    {
+        QTest::addColumn<int>("windowWidth"); // pixels
+        QTest::addColumn<int>("descriptionWidth");
+        QTest::addColumn<int>("debitWidth");
+        QTest::addColumn<bool>("scrolled");
+        QTest::addColumn<bool>("overColumns");
+        QTest::newRow("columns widened") << 1238 << 3000 << 2400 << false << true;
+        QTest::newRow("columns narrowed") << 1238 << 1500 << 1200 << false << true;
+        QTest::newRow("description hidden") << 1238 << 0 << 1600 << false << false;
+        QTest::newRow("scrolled to the last columns") << 1238 << 5000 << 1600 << true << false;
+        // The amount and balance columns run out of the grid at its left.
+        QTest::newRow("narrow window") << 600 << 5000 << 1600 << false << false;
+    }
+    void searchBarFollowsTheColumns()
+    {
+        QFETCH(int, windowWidth);
+        QFETCH(int, descriptionWidth);
+        QFETCH(int, debitWidth);
+        QFETCH(bool, scrolled);
+        QFETCH(bool, overColumns);
+        open();
+        window()->mnuAccountDetailSearch_Click();
+        FlexGrid *flx = grid();
+        flx->setColWidth(LedgerCol::Description, descriptionWidth);
+        flx->setColWidth(LedgerCol::Debit, debitWidth);
+        if (scrolled) {
+            QScrollBar *bar = flx->findChild<QTableView *>()->horizontalScrollBar();
+            bar->setValue(bar->maximum());
+        }
+        resizeTo(windowWidth, window()->height());
+
+        QWidget *frame = window()->FrameSearchDetail;
+        QCOMPARE(frame->width(), flx->width());
+        QLineEdit *description = window()->txtAccDescSearch;
+        QLineEdit *price = window()->txtPriceSearch;
+        if (overColumns) {
+            const int offset = flx->x() - frame->x();
+            auto at = [offset](int twips) { return TwipsToPixels(twips) + offset; };
+            QCOMPARE(description->x(), at(flx->ColPos(LedgerCol::Description)));
+            // The date stands over the columns right of the description.
+            QCOMPARE(window()->DateSearch->x(), description->x() + description->width());
+            QCOMPARE(description->width(), TwipsToPixels(descriptionWidth));
+            QCOMPARE(price->x(), at(flx->ColPos(LedgerCol::Credit)));
+            QCOMPARE(price->width(), TwipsToPixels(flx->ColWidth(LedgerCol::Credit) + debitWidth));
+            QCOMPARE(window()->cmdCancel->x(), at(flx->ColPos(LedgerCol::CreditBalance)));
+            const int okeyLeft = PixelsToTwips(window()->cmdCancel->x() + window()->cmdCancel->width()) + 20;
+            QVERIFY(qAbs(PixelsToTwips(window()->cmdOkey->x()) - okeyLeft) <= 8);
+        }
+        const std::pair<const char *, QWidget *> labelled[] = {
+            {"Label6", window()->DateSearch}, {"lblDescSearch", description}, {"lblPriceSearch", price}};
+        for (const auto &[name, field] : labelled) {
+            const QRect label = control(name)->geometry();
+            QVERIFY2(qAbs(label.center().x() - field->geometry().center().x()) <= 1 && label.bottom() < field->y(), name);
+        }
+        const QList<QWidget *> fields {window()->DateSearch, description, price, window()->cmdOkey, window()->cmdCancel};
+        for (QWidget *a : fields) {
+            QVERIFY2(a->width() >= TwipsToPixels(500) && frame->rect().contains(a->geometry()), qPrintable(describe(a)));
+            for (QWidget *b : fields)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()), qPrintable(describe(a) + " overlaps " + describe(b)));
+        }
     }
 
     void analyticRowsShowWhole_data()

@@ -29,7 +29,7 @@
 #include <QResizeEvent>
 
 #include <algorithm>
-#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -135,15 +135,6 @@ int shareGrowth(int before, int after, int k, int n)
     return share(after, k, n) - share(before, k, n);
 }
 
-const ControlPlacement &designed(const char *name)
-{
-    const QList<ControlPlacement> &layout = LedgerWindowLayout();
-    const auto found = std::find_if(layout.begin(), layout.end(),
-                                    [name](const ControlPlacement &p) { return qstrcmp(p.name, name) == 0; });
-    Q_ASSERT_X(found != layout.end(), "designed", name);
-    return *found;
-}
-
 // The narrowest a search field gets, so that a hidden column still leaves a
 // field the user can type in.
 constexpr int NarrowestSearchField = 600;
@@ -205,58 +196,62 @@ void frmAccountDetails::alignSearchBar()
     // The bar is as wide as the grid and stands at its left, so the grid's
     // column positions hold inside the bar.
     FrameSearchDetail->resize(flxAccount->width(), FrameSearchDetail->height());
-    const int barWidth = PixelsToTwips(FrameSearchDetail->width());
-    const int gridOffset = PixelsToTwips(flxAccount->x() - FrameSearchDetail->x());
-
-    auto place = [](QWidget *control, int left, int width) {
-        control->setGeometry(TwipsToPixels(left), control->y(), TwipsToPixels(width), control->height());
-    };
-    auto centreAbove = [](QWidget *label, const QWidget *field) {
-        label->move(field->x() + (field->width() - label->width()) / 2, label->y());
-    };
-
-    // The date keeps its designed distance from the bar's right edge, where
-    // the grid's date columns are.
-    const ControlPlacement &bar = designed("FrameSearchDetail");
-    for (const char *name : {"Label6", "DateSearch"}) {
-        const ControlPlacement &design = designed(name);
-        place(Controls.value(QLatin1String(name)), barWidth - (bar.width - design.left), design.width);
-    }
-
     if (flxAccount->Cols() <= LedgerCol::CreditBalance)
-        return; // no ledger columns yet (before start-up has set up the grid)
+        return; // no ledger columns yet
 
-    // Over their columns, cut to the part inside the bar and left of the
-    // date. A column scrolled out of sight or hidden leaves its field at the
-    // nearest place inside, at a width that can still be typed in. Fields
-    // are placed right to left, so none slides under the one to its right.
-    int room = PixelsToTwips(DateSearch->x()) - 60;
-    auto fit = [&room](int left, int width) {
-        int right = std::min(left + width, room);
-        left = std::max(left, 0);
-        if (right - left < NarrowestSearchField) {
-            left = std::max(0, std::min(left, room - NarrowestSearchField));
-            right = left + NarrowestSearchField;
+    const int gridOffset = PixelsToTwips(flxAccount->x() - FrameSearchDetail->x());
+    auto leftOf = [&](int col) { return gridOffset + flxAccount->ColPos(col); };
+    auto rightOf = [&](int col) { return leftOf(col) + flxAccount->ColWidth(col); };
+
+    // Each field over its columns, cut to the part inside the bar. A column
+    // scrolled out of sight or hidden leaves its field at the nearest place
+    // inside, as wide as it must be to be typed in. Fields are placed right
+    // to left, each left of the one before and leaving what the fields
+    // further left need at least, so none slides under another while the
+    // bar has room for all.
+    const int cancelWidth = PixelsToTwips(cmdCancel->width());
+    const int buttonsWidth = cancelWidth + 20 + PixelsToTwips(cmdOkey->width());
+    int room = PixelsToTwips(FrameSearchDetail->width() - FrameSearchDetail->frameWidth());
+    auto fit = [&room](int left, int right, int narrowest, int keptLeft) {
+        right = std::min(right, room);
+        left = std::max({left, std::min(keptLeft, room - narrowest), 0});
+        if (right - left < narrowest) {
+            left = std::clamp(left, 0, std::max(room - narrowest, 0));
+            right = left + narrowest;
         }
         room = left;
-        return std::pair {left, right - left};
+        return std::pair {left, right};
+    };
+    // Placed by their edges, so fields that meet in twips meet in pixels.
+    auto place = [](QWidget *field, std::pair<int, int> edges) {
+        const int left = TwipsToPixels(edges.first);
+        field->setGeometry(left, field->y(), TwipsToPixels(edges.second) - left, field->height());
+    };
+    // Labels stand in the row above the fields, centred over their field.
+    QWidget *const descriptionLabel = Controls.value(QStringLiteral("lblDescSearch"));
+    auto centreAbove = [descriptionLabel](QWidget *label, const QWidget *field) {
+        label->setGeometry(field->x() + (field->width() - label->width()) / 2, descriptionLabel->y(), label->width(),
+                           descriptionLabel->height());
     };
 
-    const auto [descLeft, descWidth] = fit(gridOffset + flxAccount->ColPos(LedgerCol::Description),
-                                           flxAccount->ColWidth(LedgerCol::Description));
-    place(txtAccDescSearch, descLeft, descWidth);
-    const auto [priceLeft, priceWidth] = fit(gridOffset + flxAccount->ColPos(LedgerCol::Credit),
-                                             flxAccount->ColWidth(LedgerCol::Credit) + flxAccount->ColWidth(LedgerCol::Debit));
-    place(txtPriceSearch, priceLeft, priceWidth);
-    centreAbove(Controls.value(QStringLiteral("lblDescSearch")), txtAccDescSearch);
+    // The date over the columns right of the description: the document
+    // number and the date it searches, at least as wide as a date needs.
+    place(DateSearch, fit(rightOf(LedgerCol::Description), rightOf(LedgerCol::AccTransCode),
+                          PixelsToTwips(DateSearch->minimumSizeHint().width()), buttonsWidth + 2 * NarrowestSearchField));
+    place(txtAccDescSearch, fit(leftOf(LedgerCol::Description), rightOf(LedgerCol::Description), NarrowestSearchField,
+                                buttonsWidth + NarrowestSearchField));
+    // The amount over the credit and the debit column together.
+    const int amountLeft = leftOf(LedgerCol::Credit);
+    place(txtPriceSearch, fit(amountLeft,
+                              amountLeft + flxAccount->ColWidth(LedgerCol::Credit) + flxAccount->ColWidth(LedgerCol::Debit),
+                              NarrowestSearchField, buttonsWidth));
+    centreAbove(Controls.value(QStringLiteral("Label6")), DateSearch);
+    centreAbove(descriptionLabel, txtAccDescSearch);
     centreAbove(Controls.value(QStringLiteral("lblPriceSearch")), txtPriceSearch);
 
-    // cmdOkey follows cmdCancel 20 twips to its right; the pair moves left
-    // as one when the amount field leaves them too little room.
-    const int cancelWidth = PixelsToTwips(cmdCancel->width());
-    const int okeyWidth = PixelsToTwips(cmdOkey->width());
-    const int cancelLeft = std::clamp(gridOffset + flxAccount->ColPos(LedgerCol::CreditBalance), 0,
-                                      std::max(room - (cancelWidth + 20 + okeyWidth), 0));
-    place(cmdCancel, cancelLeft, cancelWidth);
-    place(cmdOkey, cancelLeft + cancelWidth + 20, okeyWidth);
+    // cmdCancel over the credit-balance column and cmdOkey 20 twips to its
+    // right; the pair moves left as one when the amount leaves too little room.
+    const int cancelLeft = std::clamp(leftOf(LedgerCol::CreditBalance), 0, std::max(room - buttonsWidth, 0));
+    cmdCancel->move(TwipsToPixels(cancelLeft), cmdCancel->y());
+    cmdOkey->move(TwipsToPixels(cancelLeft + cancelWidth + 20), cmdOkey->y());
 }
