@@ -70,8 +70,8 @@ const QList<ControlPlacement> kLayout = {
     // rows of the analytic filters, right above the grid, so that its
     // description and amount fields stand over the grid columns they search.
     {"FrameSearchDetail", K::Frame, "", QString(), 120, 2940, 16000, 760},
-    {"Label6", K::Label, "FrameSearchDetail", QStringLiteral("تاريخ:"), 15250, 340, 700, 360},
-    {"DateSearch", K::Date, "FrameSearchDetail", QString(), 13290, 320, 1900, 400},
+    {"Label6", K::Label, "FrameSearchDetail", QStringLiteral("تاريخ:"), 14600, 20, 700, 300},
+    {"DateSearch", K::Date, "FrameSearchDetail", QString(), 13900, 320, 2100, 400},
     {"lblDescSearch", K::Label, "FrameSearchDetail", QStringLiteral("شرح"), 9200, 20, 500, 300},
     {"txtAccDescSearch", K::FlatText, "FrameSearchDetail", QString(), 7200, 320, 4500, 400},
     {"lblPriceSearch", K::Label, "FrameSearchDetail", QStringLiteral("مبلغ"), 4900, 20, 500, 300},
