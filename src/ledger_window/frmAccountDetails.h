@@ -247,6 +247,10 @@ private:
     bool mayReread();
     void rereadLedger(bool withoutPeriod);
     void switchSortOrder(bool byDueDate);
+    // One choice of the form-balance or review-state group: its marks, the
+    // row condition it sets, and the re-read (without the period limit or not).
+    void chooseViewOption(std::initializer_list<std::pair<const char *, bool>> marks, const QString &rowCondition,
+                          bool withoutPeriod);
 
     void applyAccountChange(bool moveFocus);
     // The re-reading part of ReturnAccounts: query, totals, layout, fill.

@@ -87,59 +87,53 @@ void frmAccountDetails::mnuSortTransactionDate_Click()
     switchSortOrder(true);
 }
 
-void frmAccountDetails::mnuwithOutQuery_Click()
+void frmAccountDetails::chooseViewOption(std::initializer_list<std::pair<const char *, bool>> marks,
+                                         const QString &rowCondition, bool withoutPeriod)
 {
     if (!mayReread())
         return;
-    setMenuChecks({{"mnuwithOutQuery", true}, {"mnuWithNotFormBalance", false}, {"mnuWithFormBalance", false}});
-    Session.RowCondition.clear();
-    rereadLedger(false);
+    setMenuChecks(marks);
+    Session.RowCondition = rowCondition;
+    rereadLedger(withoutPeriod);
+}
+
+// Form balance. Without an account the picker reads 0, which keeps the
+// condition valid SQL for whatever reads it next.
+void frmAccountDetails::mnuwithOutQuery_Click()
+{
+    chooseViewOption({{"mnuwithOutQuery", true}, {"mnuWithNotFormBalance", false}, {"mnuWithFormBalance", false}},
+                     QString(), false);
 }
 
 void frmAccountDetails::mnuWithNotFormBalance_Click()
 {
-    if (!mayReread())
-        return;
-    setMenuChecks({{"mnuwithOutQuery", false}, {"mnuWithNotFormBalance", true}, {"mnuWithFormBalance", false}});
-    // Without an account the picker reads 0, which keeps the text valid SQL.
-    Session.RowCondition = formBalanceCondition("In", sltAccount->AccountID());
-    rereadLedger(true);
+    chooseViewOption({{"mnuwithOutQuery", false}, {"mnuWithNotFormBalance", true}, {"mnuWithFormBalance", false}},
+                     formBalanceCondition("In", sltAccount->AccountID()), true);
 }
 
 void frmAccountDetails::mnuWithFormBalance_Click()
 {
-    if (!mayReread())
-        return;
-    setMenuChecks({{"mnuwithOutQuery", false}, {"mnuWithNotFormBalance", false}, {"mnuWithFormBalance", true}});
-    Session.RowCondition = formBalanceCondition("Not In", sltAccount->AccountID());
-    rereadLedger(true);
+    chooseViewOption({{"mnuwithOutQuery", false}, {"mnuWithNotFormBalance", false}, {"mnuWithFormBalance", true}},
+                     formBalanceCondition("Not In", sltAccount->AccountID()), true);
 }
 
+// Review state: all rows keep the period limit, reviewed or unreviewed rows
+// are listed from every period.
 void frmAccountDetails::mnuAllCheck_Click()
 {
-    if (!mayReread())
-        return;
-    setMenuChecks({{"mnuAllCheck", true}, {"mnuUnChecked", false}, {"mnuChecke", false}});
-    Session.RowCondition.clear();
-    rereadLedger(false);
+    chooseViewOption({{"mnuAllCheck", true}, {"mnuUnChecked", false}, {"mnuChecke", false}}, QString(), false);
 }
 
 void frmAccountDetails::mnuChecke_Click()
 {
-    if (!mayReread())
-        return;
-    setMenuChecks({{"mnuAllCheck", false}, {"mnuUnChecked", false}, {"mnuChecke", true}});
-    Session.RowCondition = QStringLiteral(" and IsChecked = 1 ");
-    rereadLedger(true);
+    chooseViewOption({{"mnuAllCheck", false}, {"mnuUnChecked", false}, {"mnuChecke", true}},
+                     QStringLiteral(" and IsChecked = 1 "), true);
 }
 
 void frmAccountDetails::mnuUnChecked_Click()
 {
-    if (!mayReread())
-        return;
-    setMenuChecks({{"mnuAllCheck", false}, {"mnuUnChecked", true}, {"mnuChecke", false}});
-    Session.RowCondition = QStringLiteral(" and IsChecked = 0");
-    rereadLedger(true);
+    chooseViewOption({{"mnuAllCheck", false}, {"mnuUnChecked", true}, {"mnuChecke", false}},
+                     QStringLiteral(" and IsChecked = 0"), true);
 }
 
 void frmAccountDetails::mnuRefresh_Click()
