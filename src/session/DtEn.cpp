@@ -4,6 +4,7 @@
 #include "session/SqlTrace.h"
 #include "session/ValueText.h"
 
+#include <algorithm>
 #include <atomic>
 
 namespace {
@@ -197,6 +198,8 @@ void DtEn::CloseConnection()
 {
     for (auto &entry : m_recordsets)
         entry.second->Close();
+    // Closing the connection undoes an open transaction.
+    m_inTransaction = false;
     m_backend.reset();
 }
 
@@ -254,6 +257,59 @@ qint64 DtEn::ExecuteText(const QString &sql)
 {
     TraceStatement({sql, QString(), {}});
     return backend().execute(sql);
+}
+
+qint64 DtEn::ExecuteTexts(const QStringList &texts)
+{
+    DtEnTransaction unit(*this);
+    qint64 changed = 0;
+    for (const QString &text : texts)
+        changed += std::max<qint64>(ExecuteText(text), 0);
+    unit.Commit();
+    return changed;
+}
+
+void DtEn::BeginTrans()
+{
+    if (m_inTransaction)
+        throw DatabaseError(QStringLiteral("يك تراكنش روي اتصال %1 هنوز باز است.").arg(ConnectionName));
+    backend().beginTransaction();
+    m_inTransaction = true;
+}
+
+void DtEn::CommitTrans()
+{
+    if (!m_inTransaction)
+        throw DatabaseError(QStringLiteral("هيچ تراكنشي روي اتصال %1 باز نيست.").arg(ConnectionName));
+    backend().commitTransaction();
+    m_inTransaction = false;
+}
+
+void DtEn::RollbackTrans() noexcept
+{
+    if (!m_inTransaction)
+        return;
+    m_inTransaction = false;
+    if (m_backend)
+        m_backend->rollbackTransaction();
+}
+
+DtEnTransaction::DtEnTransaction(DtEn &environment)
+    : m_environment(environment)
+{
+    m_environment.BeginTrans();
+}
+
+DtEnTransaction::~DtEnTransaction()
+{
+    if (!m_done)
+        m_environment.RollbackTrans();
+}
+
+void DtEnTransaction::Commit()
+{
+    m_environment.CommitTrans();
+    m_done = true;
 }
 
 qint64 DtEn::LastCommandRowsAffected()

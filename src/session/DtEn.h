@@ -83,6 +83,16 @@ public:
     static const QList<ProcedureCommand> &ProcedureCommands();
 
     qint64 ExecuteText(const QString &sql);
+    // Runs the statements in order as one unit: either every one is written,
+    // or, when one fails, none is and the failure is thrown after the
+    // rollback. Returns the rows changed (as far as the database says).
+    qint64 ExecuteTexts(const QStringList &texts);
+    // Transactions of RetailConnection, one at a time; DtEnTransaction pairs
+    // them safely. RollbackTrans never throws.
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans() noexcept;
+    bool InTransaction() const { return m_inTransaction; }
     QVariant RunCommand(const QString &commandName, QVariantList &args);
     // Rows the last RunCommand changed; -1 when the database does not say.
     qint64 LastCommandRowsAffected();
@@ -93,4 +103,22 @@ private:
     QString m_connectionString;
     std::unique_ptr<Backend> m_backend;
     std::map<QString, std::unique_ptr<Recordset>> m_recordsets;
+    bool m_inTransaction = false;
+};
+
+// One unit of writing on RetailConnection: begun when made, rolled back when
+// it goes out of scope without Commit(), so a statement that fails half-way
+// leaves nothing of the unit in the database.
+class DtEnTransaction
+{
+public:
+    explicit DtEnTransaction(DtEn &environment);
+    ~DtEnTransaction();
+    DtEnTransaction(const DtEnTransaction &) = delete;
+    DtEnTransaction &operator=(const DtEnTransaction &) = delete;
+    void Commit();
+
+private:
+    DtEn &m_environment;
+    bool m_done = false;
 };

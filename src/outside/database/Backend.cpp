@@ -77,6 +77,32 @@ void Backend::snapshot(const QString &tsql, QStringList &columns, QList<QVariant
         throw DatabaseError(errorText(query.lastError()), tsql);
 }
 
+void Backend::beginTransaction()
+{
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        throw DatabaseError(errorText(db.lastError()), QStringLiteral("BEGIN TRANSACTION"));
+}
+
+void Backend::commitTransaction()
+{
+    QSqlDatabase db = database();
+    if (!db.commit())
+        throw DatabaseError(errorText(db.lastError()), QStringLiteral("COMMIT"));
+}
+
+void Backend::rollbackTransaction() noexcept
+{
+    try {
+        QSqlDatabase db = database();
+        // A database that already undid the transaction itself (a trigger's
+        // RAISE(ROLLBACK), a lost connection) refuses this; nothing is left
+        // to undo then.
+        db.rollback();
+    } catch (...) {
+    }
+}
+
 std::unique_ptr<Backend> CreateBackend(const QString &provider, const QString &connectionString,
                                        const QString &connectionName)
 {

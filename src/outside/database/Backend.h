@@ -59,6 +59,14 @@ public:
     // Runs a SELECT into a static snapshot: column names and row-major values.
     virtual void snapshot(const QString &tsql, QStringList &columns, QList<QVariant> &values);
 
+    // One transaction at a time on the connection, for writes of several
+    // statements that must land together. begin and commit throw DatabaseError
+    // with the database's message; rollback never throws, since it runs while
+    // a failure is already on its way to the caller.
+    virtual void beginTransaction();
+    virtual void commitTransaction();
+    virtual void rollbackTransaction() noexcept;
+
 protected:
     qint64 m_procedureRowsAffected = -1;
     // Shared by the generic implementations above: prepares and runs the text,
