@@ -12,6 +12,7 @@ int RunViewBenchmark(const QStringList &args);
 int RunSearchBenchmark(const QStringList &args);
 int RunSummaryBenchmark(const QStringList &args);
 int RunOptionsBenchmark(const QStringList &args);
+int RunMarksBenchmark(const QStringList &args);
 
 // Shared helpers.
 double PeakResidentMegabytes(); // VmHWM of this process

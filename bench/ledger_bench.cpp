@@ -23,6 +23,7 @@ const Subcommand Subcommands[] = {
     {"search", RunSearchBenchmark, "search --rows N   a search that finds nothing over every row, and find-next steps"},
     {"summary", RunSummaryBenchmark, "summary --rows N   fold the opened ledger into one row per document"},
     {"options", RunOptionsBenchmark, "options --rows N   choose the reviewed-rows option and back to all rows"},
+    {"marks", RunMarksBenchmark, "marks --rows N   mark 10,000 selected rows reviewed and back"},
 };
 
 int usage()

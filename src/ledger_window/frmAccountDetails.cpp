@@ -375,6 +375,23 @@ void frmAccountDetails::connectHandlers()
     connect(cmdCancel, &QPushButton::clicked, this, [this] { guarded([this] { cmdCancel_Click(); }); });
     // A click into the grid puts the search bar away (its start row stays).
     connect(flxAccount, &FlexGrid::Click, FrameSearchDetail, &QWidget::hide);
+    // Review marks and assignment exclusion: the grid's popup, its four
+    // items and the hover text.
+    connect(flxAccount, &FlexGrid::MouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, const QPoint &position) {
+                guarded([&] { flxAccount_MouseDown(button, shift, position); });
+            });
+    connect(flxAccount, &FlexGrid::MouseMove, this,
+            [this](Qt::MouseButtons buttons, Qt::KeyboardModifiers shift, const QPoint &position) {
+                guarded([&] { flxAccount_MouseMove(buttons, shift, position); });
+            });
+    for (const auto &[name, handler] : {std::pair {"mnuIsChecked", &frmAccountDetails::mnuIsChecked_Click},
+                                        std::pair {"mnuIsNotChecked", &frmAccountDetails::mnuIsNotChecked_Click},
+                                        std::pair {"mnuIsAssignmentExcluded", &frmAccountDetails::mnuIsAssignmentExcluded_Click},
+                                        std::pair {"mnuIsNotAssignmentExcluded",
+                                                   &frmAccountDetails::mnuIsNotAssignmentExcluded_Click}})
+        connect(menuItem(QLatin1String(name)), &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     Timer2 = new QTimer(this);
     Timer2->setInterval(500);
     connect(Timer2, &QTimer::timeout, this, [this] { guarded([this] { Timer2_Timer(); }); });
