@@ -373,8 +373,8 @@ void frmAccountDetails::connectHandlers()
     connect(chkMix, &QCheckBox::clicked, this, [this] { guarded([this] { chkMix_Click(); }); });
     connect(cmdOkey, &QPushButton::clicked, this, [this] { guarded([this] { cmdOkey_Click(); }); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { guarded([this] { cmdCancel_Click(); }); });
-    // A click into the grid puts the search bar away (its start row stays).
-    connect(flxAccount, &FlexGrid::Click, FrameSearchDetail, &QWidget::hide);
+    // A click into the grid: header sort, search bar away, assignment check.
+    connect(flxAccount, &FlexGrid::Click, this, [this] { guarded([this] { flxAccount_Click(); }); });
     // Review marks and assignment exclusion: the grid's popup, its four
     // items and the hover text.
     connect(flxAccount, &FlexGrid::MouseDown, this,
