@@ -13,6 +13,8 @@ int RunSearchBenchmark(const QStringList &args);
 int RunSummaryBenchmark(const QStringList &args);
 int RunOptionsBenchmark(const QStringList &args);
 int RunMarksBenchmark(const QStringList &args);
+int RunCheckBenchmark(const QStringList &args);
+int RunSortBenchmark(const QStringList &args);
 
 // Shared helpers.
 double PeakResidentMegabytes(); // VmHWM of this process

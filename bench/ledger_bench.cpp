@@ -24,6 +24,8 @@ const Subcommand Subcommands[] = {
     {"summary", RunSummaryBenchmark, "summary --rows N   fold the opened ledger into one row per document"},
     {"options", RunOptionsBenchmark, "options --rows N   choose the reviewed-rows option and back to all rows"},
     {"marks", RunMarksBenchmark, "marks --rows N   mark 10,000 selected rows reviewed and back"},
+    {"check", RunCheckBenchmark, "check --rows N   the assignment check of a row with three links"},
+    {"sort", RunSortBenchmark, "sort --rows N   a click on the credit column's header, and another"},
 };
 
 int usage()
