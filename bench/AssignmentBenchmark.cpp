@@ -78,29 +78,6 @@ LedgerRowKey addLinks(const QString &path, int account)
     return clicked;
 }
 
-std::unique_ptr<comAccountDetail1> openLedger(const QString &connection, int account)
-{
-    // Messages are counted by the benchmark's own checks, never shown.
-    RemoveComponent(QStringLiteral("comMessage.comMSG"));
-    auto control = std::make_unique<comAccountDetail1>();
-    control->setOLEConnectionString(connection);
-    control->setUserID(1);
-    QElapsedTimer clock;
-    clock.start();
-    control->View(account);
-    PrintFigure("view_ms", double(clock.elapsed()), "ms");
-    PrintFigure("ledger_rows", double(control->LedgerWindow()->flxAccount->Rows() - 1), "rows");
-    return control;
-}
-
-double millisecondsOf(const std::function<void()> &work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return double(clock.nsecsElapsed()) / 1e6;
-}
-
 // A left click on the header of a column, as the mouse sends it.
 void clickHeader(FlexGrid &grid, int col)
 {
@@ -125,7 +102,7 @@ int RunCheckBenchmark(const QStringList &args)
         return 1;
     }
     const LedgerRowKey clicked = addLinks(copy, bench.account);
-    const auto control = openLedger(StandInConnectionString(copy), bench.account);
+    const auto control = OpenBenchLedger(StandInConnectionString(copy), bench.account);
     frmAccountDetails &window = *control->LedgerWindow();
     FlexGrid &grid = *window.flxAccount;
     window.IsAssignmentAccount = window.CheckAssignmentAccount(bench.account, 7, 1);
@@ -141,12 +118,12 @@ int RunCheckBenchmark(const QStringList &args)
         return 1;
     }
     grid.setRow(row);
-    PrintFigure("check_ms", millisecondsOf([&] { window.flxAccount_Click(); }), "ms");
+    PrintFigure("check_ms", MillisecondsOf([&] { window.flxAccount_Click(); }), "ms");
     int lit = 0;
     for (int r = 1; r < grid.Rows(); ++r)
         lit += grid.cellBackColorAt(r, 0) == CounterpartBackColor;
     PrintFigure("check_lit_rows", lit, "rows");
-    PrintFigure("check_again_ms", millisecondsOf([&] { window.flxAccount_Click(); }), "ms");
+    PrintFigure("check_again_ms", MillisecondsOf([&] { window.flxAccount_Click(); }), "ms");
     PrintFigure("peak_rss_mb", PeakResidentMegabytes(), "MB");
     control->LedgerWindow()->close();
     QFile::remove(copy);
@@ -156,15 +133,15 @@ int RunCheckBenchmark(const QStringList &args)
 int RunSortBenchmark(const QStringList &args)
 {
     const BenchDatabase bench = PrepareBenchDatabase(args);
-    const auto control = openLedger(bench.connection, bench.account);
+    const auto control = OpenBenchLedger(bench.connection, bench.account);
     FlexGrid &grid = *control->LedgerWindow()->flxAccount;
-    PrintFigure("sort_amount_ms", millisecondsOf([&] { clickHeader(grid, LedgerCol::Credit); }), "ms");
+    PrintFigure("sort_amount_ms", MillisecondsOf([&] { clickHeader(grid, LedgerCol::Credit); }), "ms");
     if (grid.MouseRow() != 0 || grid.MouseCol() != LedgerCol::Credit) {
         std::fprintf(stderr, "the click did not reach the credit column's header\n");
         return 1;
     }
     const QString largest = grid.TextMatrix(1, LedgerCol::Credit);
-    PrintFigure("sort_amount_again_ms", millisecondsOf([&] { clickHeader(grid, LedgerCol::Credit); }), "ms");
+    PrintFigure("sort_amount_again_ms", MillisecondsOf([&] { clickHeader(grid, LedgerCol::Credit); }), "ms");
     std::printf("sort_largest_credit %s\n", qPrintable(largest));
     std::printf("sort_last_credit %s\n", qPrintable(grid.TextMatrix(grid.Rows() - 1, LedgerCol::Credit)));
     PrintFigure("peak_rss_mb", PeakResidentMegabytes(), "MB");

@@ -3,6 +3,10 @@
 #include "Benchmarks.h"
 
 #include "StandInDatabase.h"
+#include "control/comAccountDetail1.h"
+#include "ledger_window/frmAccountDetails.h"
+#include "outside/components/ComponentRegistry.h"
+#include "outside/controls/FlexGrid.h"
 #include "outside/database/Backend.h"
 
 #include <QDir>
@@ -56,4 +60,25 @@ BenchDatabase PrepareBenchDatabase(const QStringList &args)
                               "EndDate = (select max(EndDate) from tblAccountPeriod) where IsActive = 1"));
     PrintFigure("db_size_mb", QFileInfo(bench.path).size() / 1048576.0, "MB");
     return bench;
+}
+
+std::unique_ptr<comAccountDetail1> OpenBenchLedger(const QString &connection, int account)
+{
+    // Messages are counted by the benchmarks' own checks, never shown.
+    RemoveComponent(QStringLiteral("comMessage.comMSG"));
+    auto control = std::make_unique<comAccountDetail1>();
+    control->setOLEConnectionString(connection);
+    control->setUserID(1);
+    const double viewMs = MillisecondsOf([&] { control->View(account); });
+    PrintFigure("view_ms", viewMs, "ms");
+    PrintFigure("ledger_rows", double(control->LedgerWindow()->flxAccount->Rows() - 1), "rows");
+    return control;
+}
+
+double MillisecondsOf(const std::function<void()> &work)
+{
+    QElapsedTimer clock;
+    clock.start();
+    work();
+    return double(clock.nsecsElapsed()) / 1e6;
 }

@@ -7,6 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
+
+class comAccountDetail1;
+
 int RunFillBenchmark(const QStringList &args);
 int RunViewBenchmark(const QStringList &args);
 int RunSearchBenchmark(const QStringList &args);
@@ -34,3 +39,10 @@ struct BenchDatabase
     int account = 0; // the account with the most ledger rows
 };
 BenchDatabase PrepareBenchDatabase(const QStringList &args);
+
+// A control signed in as user 1 with the account's ledger open; prints
+// view_ms and ledger_rows.
+std::unique_ptr<comAccountDetail1> OpenBenchLedger(const QString &connection, int account);
+
+// How long the work took, in milliseconds with fractions.
+double MillisecondsOf(const std::function<void()> &work);

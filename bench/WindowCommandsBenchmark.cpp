@@ -19,27 +19,10 @@
 
 namespace {
 
-// The control signed in on the benchmark database with the busiest ledger open.
 std::unique_ptr<comAccountDetail1> openBusiestLedger(const QStringList &args)
 {
     const BenchDatabase bench = PrepareBenchDatabase(args);
-    auto control = std::make_unique<comAccountDetail1>();
-    control->setOLEConnectionString(bench.connection);
-    control->setUserID(1);
-    QElapsedTimer clock;
-    clock.start();
-    control->View(bench.account);
-    PrintFigure("view_ms", double(clock.elapsed()), "ms");
-    PrintFigure("ledger_rows", double(control->LedgerWindow()->flxAccount->Rows() - 1), "rows");
-    return control;
-}
-
-double millisecondsOf(const std::function<void()> &work)
-{
-    QElapsedTimer clock;
-    clock.start();
-    work();
-    return double(clock.nsecsElapsed()) / 1e6;
+    return OpenBenchLedger(bench.connection, bench.account);
 }
 
 } // namespace
@@ -52,16 +35,16 @@ int RunSearchBenchmark(const QStringList &args)
     const int rowBefore = window.flxAccount->Row();
 
     window.txtAccDescSearch->setText(QStringLiteral("هيچ سندي zz"));
-    PrintFigure("search_miss_ms", millisecondsOf([&] { window.cmdOkey_Click(); }), "ms");
+    PrintFigure("search_miss_ms", MillisecondsOf([&] { window.cmdOkey_Click(); }), "ms");
     window.txtAccDescSearch->clear();
     window.txtPriceSearch->setText(QStringLiteral("1,234,567,891"));
-    PrintFigure("search_amount_miss_ms", millisecondsOf([&] { window.cmdOkey_Click(); }), "ms");
+    PrintFigure("search_amount_miss_ms", MillisecondsOf([&] { window.cmdOkey_Click(); }), "ms");
     PrintFigure("search_miss_moved", window.flxAccount->Row() != rowBefore ? 1 : 0, "bool");
 
     // Every row matches empty fields: each press selects the next row.
     window.txtPriceSearch->clear();
     constexpr int steps = 200;
-    const double stepsMs = millisecondsOf([&] {
+    const double stepsMs = MillisecondsOf([&] {
         for (int n = 0; n < steps; ++n)
             window.cmdOkey_Click();
     });
@@ -75,10 +58,10 @@ int RunSummaryBenchmark(const QStringList &args)
     const auto control = openBusiestLedger(args);
     frmAccountDetails &window = *control->LedgerWindow();
     const int rowsIn = window.flxAccount->Rows() - 1;
-    PrintFigure("summary_ms", millisecondsOf([&] { window.ShowDocumentSummary(); }), "ms");
+    PrintFigure("summary_ms", MillisecondsOf([&] { window.ShowDocumentSummary(); }), "ms");
     PrintFigure("summary_rows_in", rowsIn, "rows");
     PrintFigure("summary_rows_out", window.flxAccount->Rows() - 1, "rows");
-    PrintFigure("summary_again_ms", millisecondsOf([&] { window.ShowDocumentSummary(); }), "ms");
+    PrintFigure("summary_again_ms", MillisecondsOf([&] { window.ShowDocumentSummary(); }), "ms");
     PrintFigure("peak_rss_mb", PeakResidentMegabytes(), "MB");
     return 0;
 }
@@ -88,9 +71,9 @@ int RunOptionsBenchmark(const QStringList &args)
     const auto control = openBusiestLedger(args);
     frmAccountDetails &window = *control->LedgerWindow();
     PrintFigure("option_checked_reread_ms",
-                millisecondsOf([&] { window.menuItem(QStringLiteral("mnuChecke"))->trigger(); }), "ms");
+                MillisecondsOf([&] { window.menuItem(QStringLiteral("mnuChecke"))->trigger(); }), "ms");
     PrintFigure("option_checked_rows", window.flxAccount->Rows() - 1, "rows");
-    PrintFigure("option_reread_ms", millisecondsOf([&] { window.menuItem(QStringLiteral("mnuAllCheck"))->trigger(); }), "ms");
+    PrintFigure("option_reread_ms", MillisecondsOf([&] { window.menuItem(QStringLiteral("mnuAllCheck"))->trigger(); }), "ms");
     PrintFigure("option_all_rows", window.flxAccount->Rows() - 1, "rows");
     PrintFigure("peak_rss_mb", PeakResidentMegabytes(), "MB");
     return 0;
