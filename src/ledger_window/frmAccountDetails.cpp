@@ -324,8 +324,10 @@ void frmAccountDetails::createMenus()
 void frmAccountDetails::connectHandlers()
 {
     auto dropDown = [this](QPushButton *button, QMenu *menu) {
+        // Under the button's bottom right corner, the menu's right edge there.
         connect(button, &QPushButton::clicked, this, [button, menu] {
-            menu->popup(button->mapToGlobal(QPoint(button->width(), button->height())));
+            const QPoint corner = button->mapToGlobal(QPoint(button->width(), button->height()));
+            menu->popup(QPoint(corner.x() - menu->sizeHint().width(), corner.y()));
         });
     };
     dropDown(cmdPeriod, mnuPeriod);
