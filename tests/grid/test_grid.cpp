@@ -1,7 +1,8 @@
-// The ledger grid (storage, selection, colours, sort, layout) and the ledger
+// The ledger grid (storage, selection, colours, sort, layout), the ledger
 // fill (balances, marks, remainders, totals) on grids loaded the way the
-// ledger query loads them.
+// ledger query loads them, and the routines that read and write cell texts.
 
+#include "ledger_window/ledger/CellText.h"
 #include "ledger_window/ledger/GridFill.h"
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "outside/controls/FlexGrid.h"
@@ -23,6 +24,8 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
+#include <string>
 
 namespace {
 
@@ -522,6 +525,120 @@ private slots:
         QVERIFY(grid.Redraw());
         QCOMPARE(bar.maximum(), 4);
         QVERIFY(bar.isHidden());
+    }
+
+    // ---- cell texts ---------------------------------------------------
+
+    // The UTF-8 reading must give what ParseAmount gives for the same text;
+    // the scratch text starts with leftovers, as it does between rows.
+    void cellAmount_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("raw"); // ten-thousandths
+        QTest::newRow("plain whole") << "1250000" << qint64(12500000000);
+        QTest::newRow("as the fill shows it") << "1,250,000" << qint64(12500000000);
+        QTest::newRow("negative with separators and decimals") << "-1,200.5" << qint64(-12005000);
+        QTest::newRow("blanks and a plus sign") << "  +15" << qint64(150000);
+        QTest::newRow("text after the number ends it") << "12ab" << qint64(120000);
+        QTest::newRow("separator before the digits") << ",5" << qint64(50000);
+        QTest::newRow("empty") << "" << qint64(0);
+        QTest::newRow("no number") << "abc" << qint64(0);
+        // Outside ASCII: Persian digits with the Arabic thousands separator
+        // and decimal point read as their Latin forms.
+        QTest::newRow("Persian digits, Arabic separator") << QString::fromUtf8("۱٬۲۵۰") << qint64(12500000);
+        QTest::newRow("Arabic-Indic digits, decimal point") << QString::fromUtf8("١٢٫٥") << qint64(125000);
+        QTest::newRow("Persian digits after Latin ones") << QString::fromUtf8("1,2۳") << qint64(1230000);
+    }
+    void cellAmount()
+    {
+        QFETCH(QString, text);
+        QFETCH(qint64, raw);
+        std::string scratch = "98765";
+        const QByteArray utf8 = text.toUtf8();
+        const Currency value = CellAmount(std::string_view(utf8.constData(), std::size_t(utf8.size())), scratch);
+        QCOMPARE(value.raw(), raw);
+        QCOMPARE(value, ParseAmount(text));
+    }
+
+    // Separators as FormatAmountText puts them, read back from the returned
+    // view whether it is the cell itself or the scratch text.
+    void groupedAmount_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("three digits need none") << "999" << "999";
+        QTest::newRow("four digits") << "1000" << "1,000";
+        QTest::newRow("seven digits") << "1234567" << "1,234,567";
+        QTest::newRow("minus sign stays before the groups") << "-1200" << "-1,200";
+        QTest::newRow("minus sign with six digits: no leading separator") << "-120000" << "-120,000";
+        QTest::newRow("three digits after a sign") << "+999" << "+999";
+        QTest::newRow("decimal part is not grouped") << "1234.56789" << "1,234.56789";
+        QTest::newRow("short whole part with long decimals") << "12.345678" << "12.345678";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("Persian digits are grouped too") << QString::fromUtf8("۱۲۳۴۵") << QString::fromUtf8("۱۲,۳۴۵");
+    }
+    void groupedAmount()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        std::string scratch = "leftover text";
+        const QByteArray utf8 = text.toUtf8();
+        const std::string_view grouped = GroupedAmountText(std::string_view(utf8.constData(), std::size_t(utf8.size())), scratch);
+        const QString result = QString::fromUtf8(grouped.data(), qsizetype(grouped.size()));
+        QCOMPARE(result, expected);
+        QCOMPARE(result, FormatAmountText(text));
+    }
+
+    // Val of a cell: whole numbers take a short way that must agree with the
+    // general one.
+    void cellNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("whole") << "1500" << 1500.0;
+        QTest::newRow("blanks and a tab before a sign") << " \t-42" << -42.0;
+        QTest::newRow("decimal part") << "12.75" << 12.75;
+        QTest::newRow("text after the number") << "30 rows" << 30.0;
+        QTest::newRow("a separator ends the number") << "1,500" << 1.0;
+        QTest::newRow("no number") << "abc" << 0.0;
+        QTest::newRow("sign alone") << "-" << 0.0;
+        QTest::newRow("leading point") << ".5" << 0.5;
+        QTest::newRow("point alone") << "." << 0.0;
+        QTest::newRow("point after the digits") << "7." << 7.0;
+        QTest::newRow("eighteen digits") << "123456789012345678" << 123456789012345678.0;
+        QTest::newRow("nineteen digits") << "1234567890123456789" << 1234567890123456789.0;
+        QTest::newRow("nineteen digits, then a decimal part") << "-1234567890123456789.5" << -1234567890123456789.5;
+    }
+    void cellNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        const QByteArray utf8 = text.toUtf8();
+        const double value = CellNumber(std::string_view(utf8.constData(), std::size_t(utf8.size())));
+        QCOMPARE(value, expected);
+    }
+
+    // The plain text of an amount, compared with Currency::toString over the
+    // edges of the range and of the four decimals.
+    void plainAmount_data()
+    {
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("zero") << qint64(0);
+        QTest::newRow("one ten-thousandth") << qint64(1);
+        QTest::newRow("minus one ten-thousandth") << qint64(-1);
+        QTest::newRow("a half") << qint64(5000);
+        QTest::newRow("decimals with an inner zero") << qint64(12340506);
+        QTest::newRow("whole negative") << qint64(-2000000);
+        QTest::newRow("largest") << std::numeric_limits<qint64>::max();
+        QTest::newRow("smallest: no magnitude wraps") << std::numeric_limits<qint64>::min();
+    }
+    void plainAmount()
+    {
+        QFETCH(qint64, raw);
+        const Currency amount = Currency::fromRaw(raw);
+        char buffer[32];
+        const std::string_view text = PlainAmountText(amount, buffer);
+        QCOMPARE(QString::fromLatin1(text.data(), qsizetype(text.size())), amount.toString());
     }
 
     // ---- grid ---------------------------------------------------------

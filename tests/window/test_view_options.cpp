@@ -427,6 +427,43 @@ private slots:
         QTEST(matcher.matches("1403/02/11", "Pay xABCD to كريم", "1,250,000", "0"), "matches");
     }
 
+    // The cell side of the amount search: the grid's ASCII cells are read
+    // without building a text, and that reading must answer as
+    // ReadSearchAmount does, strictly: only a whole amount matches.
+    void cellAmount_data()
+    {
+        QTest::addColumn<QString>("debitCell");
+        QTest::addColumn<bool>("matches");
+        // The search: 1250000.
+        QTest::newRow("as the fill shows it") << "1,250,000" << true;
+        QTest::newRow("blanks around") << "  1250000 " << true;
+        QTest::newRow("decimal zeros") << "1250000.0000" << true;
+        QTest::newRow("plus sign") << "+1250000" << true;
+        QTest::newRow("Persian digits") << QString::fromUtf8("۱۲۵۰۰۰۰") << true;
+        QTest::newRow("Persian digits, Arabic separators") << QString::fromUtf8("۱٬۲۵۰٬۰۰۰") << true;
+        // A tab or a line end around the amount is trimmed as a blank is.
+        QTest::newRow("tab after the amount") << "1250000\t" << true;
+        QTest::newRow("line end after the amount") << "1,250,000\r\n" << true;
+        // Longer than the short reading holds: still an amount.
+        QTest::newRow("padded with seventy zeros") << QString(70, QLatin1Char('0')) + "1250000" << true;
+        QTest::newRow("a number followed by text") << "1250000abc" << false;
+        QTest::newRow("point without decimals") << "1250000." << false;
+        QTest::newRow("two points") << "1250000.0.0" << false;
+        QTest::newRow("blank inside") << "1250 000" << false;
+        QTest::newRow("tab inside") << "1250\t000" << false;
+        QTest::newRow("sign after the digits") << "1250000-" << false;
+        QTest::newRow("another amount") << "125000" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void cellAmount()
+    {
+        QFETCH(QString, debitCell);
+        const LedgerRowMatcher matcher(QString(), QString(), QStringLiteral("1250000"));
+        const QByteArray debit = debitCell.toUtf8();
+        QTEST(matcher.matches("1403/02/11", "x", std::string_view(debit.constData(), std::size_t(debit.size())), "0"),
+              "matches");
+    }
+
     void findOrder_data()
     {
         QTest::addColumn<QStringList>("descriptions");

@@ -1,5 +1,6 @@
 #include "ledger_window/filters/LedgerSearch.h"
 
+#include "ledger_window/ledger/CellText.h"
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "outside/controls/FlexGrid.h"
 #include "session/ValueText.h"
@@ -49,32 +50,32 @@ void foldUtf8(std::string_view text, std::u32string &out)
 }
 
 // ReadSearchAmount for a grid cell: the grid writes amounts in ASCII, which
-// is read here without building a text; anything else takes the full way.
+// is read here without building a text. It is as strict: a cell that is not
+// a whole amount reads as none. What the ASCII reading does not cover (other
+// digits and separators, blanks other than spaces, a very long text) takes
+// the full way, so both ways give the same answer.
 bool readCellAmount(std::string_view cell, Currency *amount)
 {
+    const auto fullWay = [&] {
+        return ReadSearchAmount(QString::fromUtf8(cell.data(), qsizetype(cell.size())), amount);
+    };
     char plain[64];
     std::size_t length = 0;
-    std::size_t begin = 0, end = cell.size();
-    while (begin < end && cell[begin] == ' ')
-        ++begin;
-    while (end > begin && cell[end - 1] == ' ')
-        --end;
     bool digits = false, point = false, digitsAfterPoint = false;
-    for (std::size_t i = begin; i < end; ++i) {
-        const char c = cell[i];
+    for (const char c : TrimBlanks(cell)) {
         if (c == ',')
             continue;
         if (static_cast<unsigned char>(c) >= 0x80)
-            return ReadSearchAmount(QString::fromUtf8(cell.data(), qsizetype(cell.size())), amount);
+            return fullWay();
         const bool sign = (c == '-' || c == '+') && length == 0;
         const bool digit = c >= '0' && c <= '9';
         if (!sign && !digit && !(c == '.' && digits && !point))
-            return false;
+            return c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' ? fullWay() : false;
         point = point || c == '.';
         digits = digits || digit;
         digitsAfterPoint = digitsAfterPoint || (point && digit);
         if (length == sizeof plain)
-            return false;
+            return fullWay();
         plain[length++] = c;
     }
     if (!digits || (point && !digitsAfterPoint))

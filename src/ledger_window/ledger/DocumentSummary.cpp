@@ -3,11 +3,13 @@
 #include "ledger_window/ledger/DocumentSummary.h"
 
 #include "ledger_window/frmAccountDetails.h"
+#include "ledger_window/ledger/CellText.h"
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/comAccountPicker.h"
 #include "session/modMain.h"
 
+#include <string>
 #include <vector>
 
 using namespace LedgerCol;
@@ -15,10 +17,9 @@ using namespace LedgerCol;
 namespace {
 constexpr quint32 WindowTextColor = 0x80000008;
 
-Currency amountAt(const FlexGrid &grid, int row, int col)
+Currency amountAt(const FlexGrid &grid, int row, int col, std::string &scratch)
 {
-    const std::string_view text = grid.cellUtf8(row, col);
-    return ParseAmount(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    return CellAmount(grid.cellUtf8(row, col), scratch);
 }
 } // namespace
 
@@ -30,6 +31,7 @@ int FoldDocumentRows(FlexGrid &grid, const QString &accountText)
     grid.setRedraw(false);
     int removed = 0;
     int lastFolded = 0; // the last folded row, numbered as after the removal
+    std::string scratch;
     for (int first = 1; first < rows - 1;) {
         const std::string_view document = grid.cellUtf8(first, DocumentID);
         int last = first;
@@ -41,11 +43,11 @@ int FoldDocumentRows(FlexGrid &grid, const QString &accountText)
         }
         // Row by row as a person would add them up: each step nets the
         // document's debit so far against its credit so far.
-        Currency debit = amountAt(grid, first, Debit);
-        Currency credit = amountAt(grid, first, Credit);
+        Currency debit = amountAt(grid, first, Debit, scratch);
+        Currency credit = amountAt(grid, first, Credit, scratch);
         for (int row = first + 1; row <= last; ++row) {
-            const Currency sumDebit = debit + amountAt(grid, row, Debit);
-            const Currency sumCredit = credit + amountAt(grid, row, Credit);
+            const Currency sumDebit = debit + amountAt(grid, row, Debit, scratch);
+            const Currency sumCredit = credit + amountAt(grid, row, Credit, scratch);
             const bool debitWins = sumCredit < sumDebit;
             debit = debitWins ? sumDebit - sumCredit : Currency();
             credit = debitWins ? Currency() : sumCredit - sumDebit;

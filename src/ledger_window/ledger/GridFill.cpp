@@ -1,5 +1,6 @@
 #include "ledger_window/ledger/GridFill.h"
 
+#include "ledger_window/ledger/CellText.h"
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/OleColor.h"
@@ -18,74 +19,6 @@ namespace {
 
 constexpr char SixBlanks[] = "      ";
 
-// The cells hold UTF-8; amounts and flags are plain ASCII, so the routines
-// below read and write them without building QStrings. Results that need a
-// buffer go into the caller's scratch text, which keeps its capacity between
-// rows.
-
-// Blanks around a text, as the host's Trim removes them.
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-bool isAscii(std::string_view text)
-{
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-// An amount's text with a "," every three digits of its whole part from the
-// right; a sign stays in front of the grouped digits ("-1,200", never
-// "-,200") and the decimal part is kept as is.
-std::string_view formatThousands(std::string_view text, std::string &scratch)
-{
-    if (!isAscii(text)) {
-        scratch = FormatAmountText(QString::fromUtf8(text.data(), qsizetype(text.size()))).toStdString();
-        return scratch;
-    }
-    const std::size_t sign = !text.empty() && (text.front() == '-' || text.front() == '+') ? 1 : 0;
-    const std::size_t point = std::min(text.find('.'), text.size());
-    const std::size_t length = point - sign;
-    if (length <= 3)
-        return text;
-    const std::size_t groups = (length - 1) / 3;
-    const std::size_t head = sign + length - 3 * groups;
-    scratch.assign(text.substr(0, head));
-    for (std::size_t i = groups; i >= 1; --i) {
-        scratch.push_back(',');
-        scratch.append(text.substr(point - 3 * i, 3));
-    }
-    scratch.append(text.substr(point));
-    return scratch;
-}
-
-// Plain decimal text of an amount, as Currency::toString writes it.
-std::string_view currencyText(Currency amount, char (&buffer)[32])
-{
-    const std::int64_t raw = amount.raw();
-    const std::uint64_t magnitude = raw < 0 ? std::uint64_t(-(raw + 1)) + 1 : std::uint64_t(raw);
-    char *out = buffer;
-    if (raw < 0)
-        *out++ = '-';
-    out = std::to_chars(out, buffer + sizeof buffer, magnitude / Currency::Scale).ptr;
-    std::uint64_t fraction = magnitude % Currency::Scale;
-    if (fraction) {
-        *out++ = '.';
-        for (std::int64_t unit = Currency::Scale / 10; unit > 0 && fraction; unit /= 10) {
-            *out++ = char('0' + fraction / unit);
-            fraction %= unit;
-        }
-    }
-    return std::string_view(buffer, std::size_t(out - buffer));
-}
-
 // Decimal text of a double: up to 15 significant digits, no trailing zeros.
 std::string_view doubleText(double value, char (&buffer)[32])
 {
@@ -95,49 +28,10 @@ std::string_view doubleText(double value, char (&buffer)[32])
     return std::string_view(buffer, std::size_t(end - buffer));
 }
 
-// The numeric value of a text as the host's Val reads it: blanks, a sign,
-// digits, a decimal part; anything else ends the number.
-double numericValue(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    const std::size_t start = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        ++i;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            ++i;
-    }
-    double value = 0;
-    if (i > start && !(i == start + 1 && text[start] == '.'))
-        std::from_chars(text.data() + start, text.data() + i, value);
-    return negative ? -value : value;
-}
-
-// ParseAmount: every "," removed, then the value of the numeric prefix.
-Currency parseAmount(std::string_view text)
-{
-    if (text.find(',') == std::string_view::npos)
-        return Currency::parsePrefix(text);
-    std::string digits;
-    digits.reserve(text.size());
-    for (char c : text)
-        if (c != ',')
-            digits.push_back(c);
-    return Currency::parsePrefix(std::string_view(digits));
-}
-
 // The stored review flag reads as 1 (a bit column may arrive as "True").
 bool isReviewFlag(std::string_view text)
 {
-    const std::string_view trimmed = trimBlanks(text);
+    const std::string_view trimmed = TrimBlanks(text);
     if (trimmed.size() == 4) {
         char lower[4];
         for (int k = 0; k < 4; ++k)
@@ -152,7 +46,7 @@ bool isReviewFlag(std::string_view text)
 // as the number YYYYMMDD; 0 when the text is not a date.
 int dateNumber(std::string_view text)
 {
-    text = trimBlanks(text);
+    text = TrimBlanks(text);
     if (text.size() < 10 || (text.size() > 10 && text[10] != ' ' && text[10] != 'T'))
         return 0;
     const auto digitsAt = [&](std::size_t from, std::size_t count, int &value) {
@@ -182,7 +76,7 @@ std::vector<bool> rowsDueByToday(const FlexGrid &grid, const QDate &today)
     std::vector<bool> due(std::size_t(grid.Rows()), false);
     for (int r = 1; r < grid.Rows(); ++r) {
         const std::string_view text = grid.cellUtf8(r, TransactionDate);
-        if (trimBlanks(text).empty())
+        if (TrimBlanks(text).empty())
             continue;
         const int date = dateNumber(text);
         if (date == 0)
@@ -268,13 +162,13 @@ public:
     // is excluded from assignment.
     void assignment(int r)
     {
-        if (!trimBlanks(m_grid.cellUtf8(r, AssignmentState)).empty()) {
+        if (!TrimBlanks(m_grid.cellUtf8(r, AssignmentState)).empty()) {
             selectCells(m_grid, r, 0, m_grid.Cols() - 1);
             m_grid.setCellForeColor(OleColors::Red);
             return;
         }
-        const double debitRemainder = numericValue(m_grid.cellUtf8(r, Debit)) - numericValue(m_grid.cellUtf8(r, AssignedDebit));
-        const double creditRemainder = numericValue(m_grid.cellUtf8(r, Credit)) - numericValue(m_grid.cellUtf8(r, AssignedCredit));
+        const double debitRemainder = CellNumber(m_grid.cellUtf8(r, Debit)) - CellNumber(m_grid.cellUtf8(r, AssignedDebit));
+        const double creditRemainder = CellNumber(m_grid.cellUtf8(r, Credit)) - CellNumber(m_grid.cellUtf8(r, AssignedCredit));
         m_grid.setCellUtf8(r, RemNotAssignedDebit, doubleText(debitRemainder, m_number));
         m_grid.setCellUtf8(r, RemNotAssignedCredit, doubleText(creditRemainder, m_number));
         if (debitRemainder < 0 || creditRemainder < 0) {
@@ -296,7 +190,7 @@ public:
     // counts as credit.
     void balanceColumns(int r, Currency balance)
     {
-        const std::string_view text = formatThousands(currencyText(balance.abs(), m_number), m_scratch);
+        const std::string_view text = GroupedAmountText(PlainAmountText(balance.abs(), m_number), m_scratch);
         m_grid.setCellUtf8(r, DebitBalance, balance > Currency() ? text : std::string_view());
         m_grid.setCellUtf8(r, CreditBalance, balance > Currency() ? std::string_view() : text);
     }
@@ -315,8 +209,8 @@ private:
     {
         std::string_view text = m_grid.cellUtf8(r, c);
         if (trim)
-            text = trimBlanks(text);
-        const std::string_view formatted = formatThousands(text, m_scratch);
+            text = TrimBlanks(text);
+        const std::string_view formatted = GroupedAmountText(text, m_scratch);
         if (formatted.data() != m_grid.cellUtf8(r, c).data() || formatted.size() != m_grid.cellUtf8(r, c).size())
             m_grid.setCellUtf8(r, c, formatted);
     }
@@ -383,12 +277,13 @@ void assignmentTotals(const FlexGrid &grid, SummaryFieldSink &fields)
                                           SummaryFieldNames::SumNotAssignedDebit, SummaryFieldNames::SumNotAssignedCredit};
     double sums[4] = {0, 0, 0, 0};
     bool anyRow = false;
+    std::string scratch;
     for (int r = 1; r < grid.Rows(); ++r) {
-        if (!trimBlanks(grid.cellUtf8(r, AssignmentState)).empty())
+        if (!TrimBlanks(grid.cellUtf8(r, AssignmentState)).empty())
             continue;
         anyRow = true;
         for (int k = 0; k < 4; ++k)
-            sums[k] += parseAmount(grid.cellUtf8(r, AssignedDebit + k)).toDouble();
+            sums[k] += CellAmount(grid.cellUtf8(r, AssignedDebit + k), scratch).toDouble();
     }
     for (int k = 0; k < 4; ++k) {
         QString text;
@@ -453,9 +348,11 @@ void FillLedgerGrid(FlexGrid &grid, const LedgerFillInput &input, LedgerBalances
         balances.UpToNowBalance = broughtForwardUpToToday ? input.BalanceBroughtForward : Currency();
 
         ProgressPacer pacer(progress, rows);
+        std::string scratch;
         for (int r = 1; r < rows; ++r) {
             // A: running balance, and the balance of the rows due by today.
-            const Currency net = parseAmount(grid.cellUtf8(r, Debit)) - parseAmount(grid.cellUtf8(r, Credit));
+            const Currency net =
+                CellAmount(grid.cellUtf8(r, Debit), scratch) - CellAmount(grid.cellUtf8(r, Credit), scratch);
             balances.RunningBalance += net;
             if (dueByToday[std::size_t(r)])
                 balances.UpToNowBalance += net;

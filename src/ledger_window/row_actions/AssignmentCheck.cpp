@@ -4,6 +4,7 @@
 #include "ledger_window/row_actions/AssignmentCheck.h"
 
 #include "ledger_window/frmAccountDetails.h"
+#include "ledger_window/ledger/CellText.h"
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "outside/controls/FlexGrid.h"
 #include "session/DtEn.h"
@@ -41,116 +42,6 @@ private:
     bool m_wasOn;
 };
 
-// The grid's cells are UTF-8; the numbers in them are ASCII, so the passes
-// below read them without building QStrings.
-
-std::string_view trimBlanks(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return text;
-}
-
-bool isAscii(std::string_view text)
-{
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
-// The numeric value of a cell as the host's Val reads it: blanks, a sign,
-// digits, a decimal part; anything else ends the number, and a cell that
-// does not start with one reads 0. Whole numbers, by far the most common
-// cells here, are read without from_chars.
-double cellValue(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    const std::size_t start = i;
-    std::uint64_t whole = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 18)
-        whole = whole * 10 + std::uint64_t(text[i++] - '0');
-    if (i == text.size() || (text[i] != '.' && (text[i] < '0' || text[i] > '9'))) {
-        const double value = double(whole);
-        return negative ? -value : value;
-    }
-    // A decimal part or a very long number: the general reading.
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-        ++i;
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
-            ++i;
-    }
-    double value = 0;
-    if (i > start && !(i == start + 1 && text[start] == '.'))
-        std::from_chars(text.data() + start, text.data() + i, value);
-    return negative ? -value : value;
-}
-
-// ParseAmount of a cell: its value with the thousands separators ignored.
-Currency amountValue(std::string_view text, std::string &scratch)
-{
-    if (!isAscii(text))
-        return ParseAmount(QString::fromUtf8(text.data(), qsizetype(text.size())));
-    if (text.find(',') == std::string_view::npos)
-        return Currency::parsePrefix(text);
-    scratch.clear();
-    for (char c : text)
-        if (c != ',')
-            scratch.push_back(c);
-    return Currency::parsePrefix(std::string_view(scratch));
-}
-
-// An amount as plain decimal text, as Currency::toString writes it.
-std::string_view plainAmount(Currency amount, char (&buffer)[32])
-{
-    const std::int64_t raw = amount.raw();
-    const std::uint64_t magnitude = raw < 0 ? std::uint64_t(-(raw + 1)) + 1 : std::uint64_t(raw);
-    char *out = buffer;
-    if (raw < 0)
-        *out++ = '-';
-    out = std::to_chars(out, buffer + sizeof buffer, magnitude / Currency::Scale).ptr;
-    std::uint64_t fraction = magnitude % Currency::Scale;
-    if (fraction) {
-        *out++ = '.';
-        for (std::int64_t unit = Currency::Scale / 10; unit > 0 && fraction; unit /= 10) {
-            *out++ = char('0' + fraction / unit);
-            fraction %= unit;
-        }
-    }
-    return std::string_view(buffer, std::size_t(out - buffer));
-}
-
-// A plain amount with a "," every three digits of its whole part. The sign
-// stays in front ("-1,200", not "-,200") and the decimal part is not grouped
-// ("1,234.5", not "123,4.5"), as everywhere else the ledger shows amounts.
-std::string_view groupedAmount(std::string_view text, std::string &scratch)
-{
-    const std::size_t sign = !text.empty() && (text.front() == '-' || text.front() == '+') ? 1 : 0;
-    const std::size_t point = std::min(text.find('.'), text.size());
-    const std::size_t length = point - sign;
-    if (length <= 3)
-        return text;
-    const std::size_t groups = (length - 1) / 3;
-    scratch.assign(text.substr(0, sign + length - 3 * groups));
-    for (std::size_t i = groups; i >= 1; --i) {
-        scratch.push_back(',');
-        scratch.append(text.substr(point - 3 * i, 3));
-    }
-    scratch.append(text.substr(point));
-    return scratch;
-}
-
 // A link amount rounded to whole units, halves to the even unit as the
 // host's integer conversion does.
 qint64 wholeUnits(Currency amount)
@@ -176,10 +67,10 @@ qint64 keyNumber(const QString &text)
 // load). False when the cell holds none.
 bool keptRowColour(std::string_view text, quint32 &colour)
 {
-    text = trimBlanks(text);
+    text = TrimBlanks(text);
     if (text.empty())
         return false;
-    const double value = std::nearbyint(cellValue(text));
+    const double value = std::nearbyint(CellNumber(text));
     if (!(value >= -2147483648.0 && value <= 4294967295.0))
         return false;
     colour = quint32(qint64(value));
@@ -188,7 +79,7 @@ bool keptRowColour(std::string_view text, quint32 &colour)
 
 bool isExcluded(const FlexGrid &grid, int row)
 {
-    return !trimBlanks(grid.cellUtf8(row, AssignmentState)).empty();
+    return !TrimBlanks(grid.cellUtf8(row, AssignmentState)).empty();
 }
 
 bool isLedgerGrid(const FlexGrid &grid)
@@ -206,9 +97,9 @@ AssignmentRowValues ReadAssignmentRow(const FlexGrid &grid, int row)
     values.formTypeId = keyNumber(grid.TextMatrix(row, FormTypeID));
     values.formId = keyNumber(grid.TextMatrix(row, FormID));
     std::string scratch;
-    values.debitRow = amountValue(grid.cellUtf8(row, Debit), scratch) > Currency();
-    values.gridTotal = amountValue(grid.cellUtf8(row, AssignedDebit), scratch)
-                       + amountValue(grid.cellUtf8(row, AssignedCredit), scratch);
+    values.debitRow = CellAmount(grid.cellUtf8(row, Debit), scratch) > Currency();
+    values.gridTotal = CellAmount(grid.cellUtf8(row, AssignedDebit), scratch)
+                       + CellAmount(grid.cellUtf8(row, AssignedCredit), scratch);
     return values;
 }
 
@@ -264,7 +155,7 @@ bool MarkCounterparts(FlexGrid &grid, qint64 formTypeId, qint64 formId, qint64 a
     char number[32];
     const auto end = std::to_chars(number, number + sizeof number, amount).ptr;
     std::string grouped;
-    const std::string_view mark = groupedAmount(std::string_view(number, std::size_t(end - number)), grouped);
+    const std::string_view mark = GroupedAmountText(std::string_view(number, std::size_t(end - number)), grouped);
     const double type = double(formTypeId);
     const double id = double(formId);
     const bool documentLink = formTypeId == AccountingDocumentFormType;
@@ -275,12 +166,12 @@ bool MarkCounterparts(FlexGrid &grid, qint64 formTypeId, qint64 formId, qint64 a
     const int rows = grid.Rows();
     for (int r = 1; r < rows; ++r) {
         // The cheap key comparison first; most rows fail it.
-        const bool matches = (documentLink && cellValue(grid.cellUtf8(r, DocumentID)) == id)
-                             || (cellValue(grid.cellUtf8(r, FormID)) == id
-                                 && cellValue(grid.cellUtf8(r, FormTypeID)) == type);
+        const bool matches = (documentLink && CellNumber(grid.cellUtf8(r, DocumentID)) == id)
+                             || (CellNumber(grid.cellUtf8(r, FormID)) == id
+                                 && CellNumber(grid.cellUtf8(r, FormTypeID)) == type);
         if (!matches)
             continue;
-        if ((amountValue(grid.cellUtf8(r, Debit), scratch) > Currency()) != amongDebitRows || isExcluded(grid, r))
+        if ((CellAmount(grid.cellUtf8(r, Debit), scratch) > Currency()) != amongDebitRows || isExcluded(grid, r))
             continue;
         PaintRow(grid, r, CounterpartBackColor);
         grid.setCellUtf8(r, AssignmentCheck, mark);
@@ -348,7 +239,7 @@ void SortLedgerByColumn(FlexGrid &grid, int col, bool ascending)
     if (amounts) {
         for (int r = 1; r < rows; ++r) {
             const std::string_view cell = grid.cellUtf8(r, col);
-            const std::string_view plain = plainAmount(amountValue(cell, scratch), number);
+            const std::string_view plain = PlainAmountText(CellAmount(cell, scratch), number);
             if (plain != cell)
                 grid.setCellUtf8(r, col, plain);
         }
@@ -357,7 +248,7 @@ void SortLedgerByColumn(FlexGrid &grid, int col, bool ascending)
     if (amounts) {
         for (int r = 1; r < rows; ++r) {
             const std::string_view cell = grid.cellUtf8(r, col);
-            const std::string_view grouped = groupedAmount(cell, scratch);
+            const std::string_view grouped = GroupedAmountText(cell, scratch);
             if (grouped.data() != cell.data())
                 grid.setCellUtf8(r, col, grouped);
         }
