@@ -964,6 +964,17 @@ private slots:
         QCOMPARE(rowsOf(*m_backend, sql), QStringLiteral("9"));
         QVERIFY(db.rollback());
         QCOMPARE(rowsOf(*m_backend, sql), QStringLiteral("7"));
+
+        // One prepared statement run again after a change: the check made
+        // once per run sees it.
+        QSqlQuery again(m_backend->database());
+        QVERIFY(again.prepare(m_backend->toDatabaseText(sql)));
+        QVERIFY(again.exec() && again.next());
+        QCOMPARE(again.value(0).toString(), QStringLiteral("7"));
+        again.finish();
+        execOn(m_path, {QStringLiteral("update tblVelkoRelatedForms set AssignedValue = 11 where ID = 6")});
+        QVERIFY(again.exec() && again.next());
+        QCOMPARE(again.value(0).toString(), QStringLiteral("11"));
     }
 };
 

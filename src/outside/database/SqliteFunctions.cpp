@@ -127,6 +127,8 @@ public:
         }
         return m_sides[side];
     }
+    // The map as last checked, for later calls of the same statement run.
+    const LinkSums &checkedSums(int side) const { return m_sides[side]; }
 
 private:
     static std::int64_t rawAmount(sqlite3_stmt *st, int column)
@@ -190,7 +192,13 @@ void assignedValue(sqlite3_context *context, int argc, sqlite3_value **argv)
     }
     auto *cache = static_cast<AssignedValueCache *>(sqlite3_user_data(context));
     try {
-        const LinkSums &sums = cache->sums(int(side));
+        // The database cannot change while one statement runs, so the change
+        // check is made once per run: its mark sits on the constant side
+        // argument, which SQLite drops when the statement is reset.
+        const bool checked = sqlite3_get_auxdata(context, 2) == cache;
+        const LinkSums &sums = checked ? cache->checkedSums(int(side)) : cache->sums(int(side));
+        if (!checked)
+            sqlite3_set_auxdata(context, 2, cache, nullptr);
         const std::int64_t *found = sums.find(RowKey {sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1])});
         if (!found) {
             sqlite3_result_null(context);
