@@ -185,7 +185,7 @@ private slots:
     {
         QTest::addColumn<int>("user");
         QTest::addColumn<bool>("objectsEnabled");
-        QTest::addColumn<QString>("where"); // "row 3", "header", "editing", "header only"
+        QTest::addColumn<QString>("where"); // "row 3", "header", "editing"
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("row 3 with analytic classes") << 1 << true << "row 3"
             << QStringList {DocClass + " DocumentRowNumber 2", DocClass + " OpenDocument 103"};
@@ -194,7 +194,6 @@ private slots:
         QTest::newRow("no permission 303: nothing, silently") << 2 << true << "row 3" << QStringList();
         QTest::newRow("on the header") << 1 << true << "header" << QStringList();
         QTest::newRow("while a row is edited") << 1 << true << "editing" << QStringList();
-        QTest::newRow("grid down to its header row") << 1 << true << "header only" << QStringList();
     }
     void doubleClick()
     {
@@ -209,11 +208,6 @@ private slots:
         if (where == "header") {
             QHeaderView *header = grid()->view()->horizontalHeader();
             doubleClick(header->viewport(), QPoint(header->sectionViewportPosition(Description) + 5, header->height() / 2));
-        } else if (where == "header only") {
-            doubleClickRow(3);
-            calls().clear();
-            grid()->setRows(1);
-            window()->flxAccount_DblClick();
         } else {
             if (where == "editing")
                 Session.EditState = 2;

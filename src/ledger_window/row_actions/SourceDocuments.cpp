@@ -59,9 +59,9 @@ void showSourceForm(std::unique_ptr<QObject> form, const QString &fileName, cons
     SetComponentProperty(*form, "EmployeeID", Session.EmployeeID);
     SetComponentProperty(*form, "OLEConnectionString", Session.ConnectionText);
 
-    if (IsSaleReturnFile(fileName)) {
+    if (const QString query = SaleReturnInvoiceQuery(formIdText); IsSaleReturnFile(fileName) && !query.isEmpty()) {
         try {
-            Recordset &saleReturn = ReopenOnText(QStringLiteral("rssqlAccPeriodSpec"), SaleReturnInvoiceQuery(formIdText));
+            Recordset &saleReturn = ReopenOnText(QStringLiteral("rssqlAccPeriodSpec"), query);
             if (saleReturn.RecordCount() > 0)
                 SetComponentProperty(*form, "ReturnType", qint16(saleReturn.IsNull(QStringLiteral("SaleInvoiceID")) ? 0 : 1));
             saleReturn.Close();
@@ -127,8 +127,10 @@ bool IsSaleReturnFile(const QString &fileName)
 
 QString SaleReturnInvoiceQuery(const QString &formIdText)
 {
-    return QStringLiteral("select SaleInvoiceID from tblSaleReturn Where ID=")
-           + QString::number(qint64(std::nearbyint(LeadingNumber(formIdText))));
+    const double id = std::nearbyint(LeadingNumber(formIdText));
+    if (!(std::fabs(id) < 9.0e18))
+        return QString(); // no stored ID is that large
+    return QStringLiteral("select SaleInvoiceID from tblSaleReturn Where ID=") + QString::number(qint64(id));
 }
 
 DocumentComponent &frmAccountDetails::ChosenDocumentComponent() const

@@ -34,5 +34,6 @@ std::optional<qint16> RoundedInt16(double value);
 // Whether the source form is a sale return, which is told whether it has its
 // invoice ("saleReturn" anywhere in the file name, any letter case).
 bool IsSaleReturnFile(const QString &fileName);
-// The query that finds the return's invoice.
+// The query that finds the return's invoice; empty for an ID no whole
+// number holds.
 QString SaleReturnInvoiceQuery(const QString &formIdText);
