@@ -320,7 +320,7 @@ private slots:
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("formId");
         QTest::addColumn<bool>("allowed");
-        QTest::addColumn<QString>("saleInvoice"); // tblSaleReturn 55: "" no record, "null", or an ID
+        QTest::addColumn<QString>("saleInvoice"); // tblSaleReturn 55: "" no record, "null", an ID; "drop" no table
         QTest::addColumn<QList<int>>("permissions");
         QTest::addColumn<QStringList>("tail"); // the calls after the user and connection, or all when not opened
         QTest::addColumn<QStringList>("messages");
@@ -330,6 +330,9 @@ private slots:
         QTest::newRow("sale return of an invoice") << "comSaleReturn.dll" << "55" << true << "12"
             << QList<int> {9999} << QStringList {"ReturnType 1", "View 55"} << QStringList();
         QTest::newRow("sale return without a record") << "comSaleReturn.dll" << "55" << true << ""
+            << QList<int> {9999} << QStringList {"View 55"} << QStringList();
+        // A failing look-up is passed over: the form still opens.
+        QTest::newRow("sale return table missing") << "comSaleReturn.dll" << "55" << true << "drop"
             << QList<int> {9999} << QStringList {"View 55"} << QStringList();
         QTest::newRow("form type 9999 refused") << "comSaleReturn.dll" << "55" << false << "null"
             << QList<int> {9999} << QStringList() << QStringList {error + NotPermittedMessage};
@@ -349,7 +352,9 @@ private slots:
         QFETCH(QString, formId);
         QFETCH(bool, allowed);
         QFETCH(QString, saleInvoice);
-        if (!saleInvoice.isEmpty())
+        if (saleInvoice == "drop")
+            db->exec({"drop table tblSaleReturn"});
+        else if (!saleInvoice.isEmpty())
             db->exec({"insert into tblSaleReturn(ID, Code, SaleInvoiceID) values (55, 1, " + saleInvoice + ")"});
         RegisterComponent("comSaleReturn", [] { return std::unique_ptr<QObject>(new RecordingSourceForm); });
         openWithSourceForm(fileName, allowed, formId);

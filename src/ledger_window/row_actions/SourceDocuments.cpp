@@ -49,29 +49,41 @@ T checked(std::optional<T> value, const QString &text)
     return *value;
 }
 
-// Sets the properties a source form takes and shows the form. Every step is
-// on its own: a member the component lacks or a failing query leaves the
-// other steps to run.
+// One step of opening a source form: whatever fails in it (a failing query,
+// a component that throws) is dropped and the next step runs.
+template<typename Step>
+void ignoringErrors(Step step)
+{
+    try {
+        step();
+    } catch (const std::exception &) {
+    }
+}
+
+// Sets the properties a source form takes and shows the form. A member the
+// component lacks is skipped; every step runs whatever became of the others.
 void showSourceForm(std::unique_ptr<QObject> form, const QString &fileName, const QString &formIdText)
 {
-    SetComponentProperty(*form, "UserID", Session.UserID);
-    SetComponentProperty(*form, "PositionID", Session.PositionID);
-    SetComponentProperty(*form, "EmployeeID", Session.EmployeeID);
-    SetComponentProperty(*form, "OLEConnectionString", Session.ConnectionText);
+    ignoringErrors([&] {
+        SetComponentProperty(*form, "UserID", Session.UserID);
+        SetComponentProperty(*form, "PositionID", Session.PositionID);
+        SetComponentProperty(*form, "EmployeeID", Session.EmployeeID);
+        SetComponentProperty(*form, "OLEConnectionString", Session.ConnectionText);
+    });
 
+    // A sale return is told whether it has its invoice; without a record of
+    // the return it gets no return type.
     if (const QString query = SaleReturnInvoiceQuery(formIdText); IsSaleReturnFile(fileName) && !query.isEmpty()) {
-        try {
+        ignoringErrors([&] {
             Recordset &saleReturn = ReopenOnText(QStringLiteral("rssqlAccPeriodSpec"), query);
             if (saleReturn.RecordCount() > 0)
                 SetComponentProperty(*form, "ReturnType", qint16(saleReturn.IsNull(QStringLiteral("SaleInvoiceID")) ? 0 : 1));
             saleReturn.Close();
-        } catch (const std::exception &) {
-            // The form opens without the return type.
-        }
+        });
     }
 
     if (const std::optional<qint32> formId = RoundedInt32(LeadingNumber(formIdText)))
-        CallComponent(*form, "View", {*formId});
+        ignoringErrors([&] { CallComponent(*form, "View", {*formId}); });
 
     // A form that is itself a window stays until the person closes it; any
     // other component is dropped, as it would be after a call.
