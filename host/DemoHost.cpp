@@ -208,6 +208,13 @@ int DemoHost::run(const QCommandLineParser &parser, const QString &connectionTex
     layout->addWidget(control);
     host.setCentralWidget(central);
 
+    // The relationship requests of the document components reach the host here.
+    QObject::connect(control, &comAccountDetail1::CreateNewRelationship, control, [](int formTypeId, int formId) {
+        QTextStream(stderr) << "CreateNewRelationship " << formTypeId << " " << formId << "\n";
+    });
+    QObject::connect(control, &comAccountDetail1::ShowRelationships, control, [](int formTypeId, int formId) {
+        QTextStream(stderr) << "ShowRelationships " << formTypeId << " " << formId << "\n";
+    });
     control->setOLEConnectionString(connectionText);
     control->setPositionID(parser.value("position").toInt());
     control->setEmployeeID(parser.value("employee").toInt());

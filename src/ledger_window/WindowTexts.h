@@ -20,3 +20,7 @@ inline const QString RowNotChangedMessage = QStringLiteral(
     "هيچ رديفي تغيير نكرد: اين رديف سند در اين فاصله حذف يا تغيير كرده است. مقادير وارد شده حفظ شده اند؛ "
     "براي ديدن وضع فعلي، انصراف و بازسازي را بزنيد.");
 inline const QString LedgerLoadFailedMessage = QStringLiteral("گردش حساب خوانده نشد و جدول خالي شد:");
+// A source form whose file name from the database is not a plain file name.
+inline const QString SourceFormFileRefusedMessage = QStringLiteral("نام فايل فرم مبدا معتبر نيست: ");
+// A grid value that must be a whole number and is not (or is too large).
+inline const QString NotWholeNumberMessage = QStringLiteral("مقدار \"%1\" در رديف جاري عدد صحيح معتبر نيست.");

@@ -4,6 +4,7 @@
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/startup_layout/KeyboardFlow.h"
 #include "ledger_window/startup_layout/WindowLayout.h"
+#include "outside/components/DocumentComponent.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/OleColor.h"
 #include "outside/controls/VelkoDate.h"
@@ -184,6 +185,8 @@ void frmAccountDetails::createControls()
     txtPriceSearch = qobject_cast<QLineEdit *>(find("txtPriceSearch"));
     cmdOkey = qobject_cast<QPushButton *>(find("cmdOkey"));
     cmdCancel = qobject_cast<QPushButton *>(find("cmdCancel"));
+    praskAccTrans = new DocumentComponent(AccountDocComponentName, QStringLiteral("comAccountDoc"), this);
+    comAccountDocClass = new DocumentComponent(AccountDocClassComponentName, QStringLiteral("comAccountDocClass"), this);
     // The search bar floats over the filters: it paints its own background.
     FrameSearchDetail->setAutoFillBackground(true);
     FrameSearchDetail->raise();
@@ -349,8 +352,17 @@ void frmAccountDetails::connectHandlers()
     connect(cmdSave, &QPushButton::clicked, this, [this] { guarded([this] { cmdSave_Click(); }); });
     connect(cmdEsc, &QPushButton::clicked, this, [this] { guarded([this] { cmdEsc_Click(); }); });
     connect(flxAccount, &FlexGrid::SelChange, this, [this] { guarded([this] { flxAccount_SelChange(); }); });
+    connect(flxAccount, &FlexGrid::DblClick, this, [this] { guarded([this] { flxAccount_DblClick(); }); });
+    connect(cmdFormID, &QPushButton::clicked, this, [this] { guarded([this] { cmdFormID_Click(); }); });
+    // The document components' requests go on to the control at once.
+    for (DocumentComponent *document : {praskAccTrans, comAccountDocClass}) {
+        connect(document, &DocumentComponent::CreateNewRelationship, this, &frmAccountDetails::CreateNewRelationship);
+        connect(document, &DocumentComponent::ShowRelationships, this, &frmAccountDetails::ShowRelationships);
+    }
     connect(menuItem(QStringLiteral("mnuFunc6")), &QAction::triggered, this, &QWidget::close);
     const std::pair<const char *, void (frmAccountDetails::*)()> menuHandlers[] = {
+        {"mnuFunc1", &frmAccountDetails::mnuFunc1_Click},
+        {"mnuFunc2", &frmAccountDetails::mnuFunc2_Click},
         {"mnuRefresh", &frmAccountDetails::mnuRefresh_Click},
         {"mnuAccountDetailSearch", &frmAccountDetails::mnuAccountDetailSearch_Click},
         {"mnuSortDocumentDate", &frmAccountDetails::mnuSortDocumentDate_Click},

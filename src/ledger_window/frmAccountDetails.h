@@ -24,6 +24,7 @@ class Recordset;
 class VelkoSelector;
 class VelkoDate;
 class comAccountPicker;
+class DocumentComponent;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -117,6 +118,18 @@ public:
     void flxAccount_Click();
     void CheckRowAssignment(int row);
 
+    // Source documents (row_actions/SourceDocuments.cpp): a double click
+    // opens the row's accounting document on its row, cmdFormID the form the
+    // document came from; the document menu starts a new accounting document
+    // or edits the current row's.
+    void flxAccount_DblClick();
+    void cmdFormID_Click();
+    void mnuFunc1_Click();
+    void mnuFunc2_Click();
+    // The document component the session's switch chooses: the one with
+    // analytic classes when they are enabled.
+    DocumentComponent &ChosenDocumentComponent() const;
+
     // Moves and stretches the controls by the change of the window size since
     // the recorded size (twips).
     void Form_Resize();
@@ -184,6 +197,8 @@ public:
     QLineEdit *txtFormType = nullptr;
     QLineEdit *txtFormID = nullptr;
     QPushButton *cmdFormID = nullptr;
+    DocumentComponent *praskAccTrans = nullptr;      // comAccountDoc.comAccountDoc1
+    DocumentComponent *comAccountDocClass = nullptr; // comAccountDocClass.comAccountDocClass1
     QLabel *lblMessage = nullptr;
     QFrame *frmRemained = nullptr;
     QFrame *frmRemainedtoday = nullptr;

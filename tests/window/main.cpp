@@ -12,6 +12,7 @@ int RunViewOptionTests(int argc, char **argv);
 int RunReviewMarkTests(int argc, char **argv);
 int RunAssignmentCheckTests(int argc, char **argv);
 int RunScratchOpeningTests(int argc, char **argv);
+int RunSourceDocumentTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -27,5 +28,6 @@ int main(int argc, char **argv)
     failures += RunReviewMarkTests(argc, argv);
     failures += RunAssignmentCheckTests(argc, argv);
     failures += RunScratchOpeningTests(argc, argv);
+    failures += RunSourceDocumentTests(argc, argv);
     return failures;
 }

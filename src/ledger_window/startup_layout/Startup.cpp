@@ -6,6 +6,7 @@
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/startup_layout/Startup.h"
 #include "ledger_window/startup_layout/WindowLayout.h"
+#include "outside/components/DocumentComponent.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/VelkoDate.h"
 #include "outside/controls/VelkoSelector.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSysInfo>
+#include <stdexcept>
 
 QString KeyboardLayoutCodeFor(int majorVersion, const QString &current)
 {
@@ -30,6 +32,16 @@ QString KeyboardLayoutCodeFor(int majorVersion, const QString &current)
     if (majorVersion >= 5)
         return QStringLiteral("00000429");
     return current;
+}
+
+qint16 ComponentId(qint32 id, const char *name)
+{
+    if (id < -32768 || id > 32767)
+        throw std::out_of_range(QStringLiteral("مقدار %1 براي %2 خارج از محدوده -32768 تا 32767 است.")
+                                    .arg(id)
+                                    .arg(QLatin1String(name))
+                                    .toStdString());
+    return qint16(id);
 }
 
 int PlatformMajorVersion()
@@ -46,6 +58,12 @@ void frmAccountDetails::FormLoad()
     sltAccount->setConnection(Session.ConnectionText);
     sltAccount->setPositionID(Session.PositionID);
     SearchStartRow = 1;
+    // The document components take the user as 16-bit values and the
+    // connection as the data environment holds it.
+    const QString connection = Session.DataEnvironment().ConnectionString();
+    for (DocumentComponent *document : {praskAccTrans, comAccountDocClass})
+        document->HandOver(ComponentId(Session.UserID, "UserID"), ComponentId(Session.PositionID, "PositionID"),
+                           ComponentId(Session.EmployeeID, "EmployeeID"), connection);
     Session.EditState = 3;
     dtpDate->setValue(Today());
     frmRemainedtoday->hide();

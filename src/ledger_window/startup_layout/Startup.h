@@ -8,3 +8,6 @@
 // the current code.
 QString KeyboardLayoutCodeFor(int majorVersion, const QString &current);
 int PlatformMajorVersion();
+// A user ID as the document components take it (16 bits); throws
+// std::out_of_range for a value they cannot hold.
+qint16 ComponentId(qint32 id, const char *name);

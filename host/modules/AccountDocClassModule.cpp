@@ -1,0 +1,20 @@
+// The demo module "comAccountDocClass": its accounting-document component.
+
+#include "DemoComponents.h"
+#include "outside/components/ComponentModule.h"
+
+class AccountDocClassModule : public QObject, public ComponentModule
+{
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID ComponentModule_iid)
+    Q_INTERFACES(ComponentModule)
+
+public:
+    QStringList componentNames() const override { return {QStringLiteral("comAccountDocClass.comAccountDocClass1")}; }
+    QObject *createComponent(const QString &name) override
+    {
+        return componentNames().contains(name, Qt::CaseInsensitive) ? new DemoDocumentWindow(name) : nullptr;
+    }
+};
+
+#include "AccountDocClassModule.moc"
