@@ -165,7 +165,8 @@ void DemoHost::addOptions(QCommandLineParser &parser)
                      "\"select FIRST LAST\", \"grid-click ROW COL\", \"grid-double-click ROW COL\", "
                      "\"grid-right-click ROW COL\", \"hover ROW COL\", \"resize WIDTH HEIGHT\", \"wait MS\".",
                "ACTION"),
-        option("screenshot", "Write a PNG of the ledger window and exit.", "PATH"),
+        option("screenshot", "Write a PNG of the ledger window (or of a document or form window a step opened) and exit.",
+               "PATH"),
         option("dump-grid", "Write the grid's texts and summary fields and exit.", "PATH"),
         option("dump-state", "Write the window's title, account, filters, message, summary fields, grid "
                              "selection and row colours, menu checks and control geometry, and exit.", "PATH"),
@@ -286,7 +287,14 @@ int DemoHost::run(const QCommandLineParser &parser, const QString &connectionTex
         if (parser.isSet("screenshot")) {
             window->show();
             QApplication::processEvents();
-            HostFiles::WriteImage(parser.value("screenshot"), window->grab().toImage());
+            // A window a step opened (a document or a source form) is what
+            // the person looks at then; otherwise the ledger window.
+            QWidget *shown = window;
+            for (QWidget *top : QApplication::topLevelWidgets()) {
+                if (top != window && top != &host && top->isVisible() && top->windowType() == Qt::Window)
+                    shown = top;
+            }
+            HostFiles::WriteImage(parser.value("screenshot"), shown->grab().toImage());
         }
         return 0;
     }
