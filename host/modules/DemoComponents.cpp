@@ -1,7 +1,10 @@
 #include "DemoComponents.h"
+#include "DemoDocumentSave.h"
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QFormLayout>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -19,10 +22,7 @@ namespace {
 bool readRows(const QString &connection, const QString &sql, const QVariantList &values,
               const std::function<void(const QSqlQuery &)> &row)
 {
-    QString file;
-    for (const QString &part : connection.split(QLatin1Char(';')))
-        if (part.section(QLatin1Char('='), 0, 0).trimmed().compare(QLatin1String("Data Source"), Qt::CaseInsensitive) == 0)
-            file = part.section(QLatin1Char('='), 1).trimmed();
+    const QString file = DemoDatabaseFile(connection);
     const QString name = QUuid::createUuid().toString();
     bool opened = false;
     {
@@ -118,11 +118,77 @@ void DemoDocumentWindow::OpenDocument(int documentId)
 void DemoDocumentWindow::NewDocument()
 {
     QTextStream(stderr) << m_name << ": NewDocument\n";
-    m_documentId = 0;
-    m_header->setText(QStringLiteral("سند جديد"));
-    m_rows->setRowCount(0);
-    show();
-    raise();
+    if (!m_entry) {
+        m_entry = new DemoDocumentEntry(this, m_connection, m_userId);
+        connect(m_entry, &DemoDocumentEntry::saved, this, [this](int id) {
+            QTextStream(stderr) << m_name << ": saved document " << id << "\n";
+            m_entry->close();
+            m_rowNumber = 0;
+            OpenDocument(id);
+        });
+    }
+    m_entry->show();
+    m_entry->raise();
+}
+
+DemoDocumentEntry::DemoDocumentEntry(QWidget *parent, const QString &connection, int userId)
+    : QWidget(parent, Qt::Window), m_connection(connection), m_userId(userId)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setLayoutDirection(Qt::RightToLeft);
+    setWindowTitle(QStringLiteral("سند حسابداري جديد"));
+    resize(720, 400);
+    auto *layout = new QVBoxLayout(this);
+    auto *fields = new QFormLayout;
+    m_date = new QLineEdit(DemoJalaliText(QDate::currentDate()), this);
+    m_date->setObjectName(QStringLiteral("txtDate"));
+    m_description = new QLineEdit(this);
+    m_description->setObjectName(QStringLiteral("txtDescription"));
+    fields->addRow(QStringLiteral("تاريخ سند:"), m_date);
+    fields->addRow(QStringLiteral("شرح سند:"), m_description);
+    m_rows = new QTableWidget(4, 4, this);
+    m_rows->setObjectName(QStringLiteral("grdRows"));
+    m_rows->setHorizontalHeaderLabels({QStringLiteral("كد حساب"), QStringLiteral("شرح"), QStringLiteral("بدهكار"),
+                                       QStringLiteral("بستانكار")});
+    m_rows->horizontalHeader()->setStretchLastSection(true);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("lblMessage"));
+    m_message->setStyleSheet(QStringLiteral("color: #b00020"));
+    m_message->setWordWrap(true);
+    auto *buttons = new QHBoxLayout;
+    auto *addRowButton = new QPushButton(QStringLiteral("رديف جديد"), this);
+    auto *saveButton = new QPushButton(QStringLiteral("ثبت"), this);
+    saveButton->setObjectName(QStringLiteral("cmdSave"));
+    auto *cancel = new QPushButton(QStringLiteral("انصراف"), this);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(addRowButton);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    layout->addLayout(fields);
+    layout->addWidget(m_rows);
+    layout->addWidget(m_message);
+    layout->addLayout(buttons);
+    connect(addRowButton, &QPushButton::clicked, this, [this] { m_rows->insertRow(m_rows->rowCount()); });
+    connect(saveButton, &QPushButton::clicked, this, &DemoDocumentEntry::save);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void DemoDocumentEntry::save()
+{
+    auto cell = [this](int r, int c) {
+        const QTableWidgetItem *item = m_rows->item(r, c);
+        return item ? item->text() : QString();
+    };
+    QList<DemoDocumentRow> rows;
+    for (int r = 0; r < m_rows->rowCount(); ++r)
+        rows.append({cell(r, 0), cell(r, 1), cell(r, 2), cell(r, 3)});
+    const DemoDocumentSaved saved = SaveDemoDocument(m_connection, m_date->text(), m_description->text(), rows, m_userId);
+    if (saved.id == 0) {
+        m_message->setText(saved.error);
+        return;
+    }
+    m_message->clear();
+    emit this->saved(saved.id);
 }
 
 DemoSaleInvoiceForm::DemoSaleInvoiceForm()
@@ -155,6 +221,52 @@ void DemoSaleInvoiceForm::View(int formId)
              {formId}, [this](const QSqlQuery &q) {
                  addRow(m_rows, {q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
                                  q.value(3).toString(), q.value(4).toString()});
+             });
+    show();
+    raise();
+}
+
+DemoSaleReturnForm::DemoSaleReturnForm()
+    : QWidget(nullptr, Qt::Window)
+{
+    setLayoutDirection(Qt::RightToLeft);
+    setWindowTitle(QStringLiteral("برگشت از فروش"));
+    resize(640, 360);
+    auto *layout = new QVBoxLayout(this);
+    m_header = new QLabel(this);
+    m_header->setWordWrap(true);
+    m_rows = newTable(this, {QStringLiteral("رديف"), QStringLiteral("كد حساب"), QStringLiteral("عنوان حساب"),
+                             QStringLiteral("شرح"), QStringLiteral("بدهكار"), QStringLiteral("بستانكار")});
+    layout->addWidget(m_header);
+    layout->addWidget(m_rows);
+}
+
+void DemoSaleReturnForm::View(int formId)
+{
+    QTextStream(stderr) << "comSaleReturn: View " << formId << " ReturnType " << m_returnType << "\n";
+    m_header->setText(QStringLiteral("برگشت از فروش %1").arg(formId));
+    int documentId = 0;
+    readRows(m_connection,
+             QStringLiteral("select r.Code, r.FarsiReturnDate, r.TotalValue, r.Description, i.Code, r.DocumentID "
+                            "from tblSaleReturn r left join tblSaleInvoice i on i.ID = r.SaleInvoiceID where r.ID = ?"),
+             {formId}, [&](const QSqlQuery &q) {
+                 const QString invoice = q.value(4).isNull() ? QStringLiteral("بدون فاكتور")
+                                                             : QStringLiteral("فاكتور فروش شماره %1").arg(q.value(4).toString());
+                 m_header->setText(QStringLiteral("برگشت از فروش شماره %1    تاريخ %2    مبلغ %3    %4\n%5")
+                                       .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                                            invoice, q.value(3).toString()));
+                 documentId = q.value(5).toInt();
+             });
+    // The returns keep no goods rows of their own: what was taken back shows
+    // in the rows of the return's accounting document.
+    m_rows->setRowCount(0);
+    readRows(m_connection,
+             QStringLiteral("select d.RowNumber, a.Code, a.Title, d.Description, d.DebitValue, d.CreditValue "
+                            "from tblAccountDocumentDetail d left join tblAccount a on a.ID = d.AccountID "
+                            "where d.DocumentID = ? order by d.RowNumber"),
+             {documentId}, [this](const QSqlQuery &q) {
+                 addRow(m_rows, {q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                                 q.value(3).toString(), q.value(4).toString(), q.value(5).toString()});
              });
     show();
     raise();
