@@ -10,6 +10,7 @@
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTextStream>
+#include <QTimer>
 #include <QUuid>
 #include <QVBoxLayout>
 #include <functional>
@@ -61,6 +62,16 @@ void addRow(QTableWidget *table, const QStringList &cells)
         table->setItem(r, c, new QTableWidgetItem(cells[c]));
 }
 
+// One line on standard error for a call the window made: the component, the
+// call with its arguments, and the properties the window had set on it.
+void reportCall(const QObject *component, const QString &name, const QString &call)
+{
+    QStringList properties;
+    for (const char *property : {"UserID", "PositionID", "EmployeeID", "OLEConnectionString"})
+        properties << QStringLiteral("%1=%2").arg(QLatin1String(property), component->property(property).toString());
+    QTextStream(stderr) << name << ": " << call << " (" << properties.join(QStringLiteral(", ")) << ")\n";
+}
+
 } // namespace
 
 DemoDocumentWindow::DemoDocumentWindow(const QString &componentName)
@@ -89,7 +100,7 @@ DemoDocumentWindow::DemoDocumentWindow(const QString &componentName)
 
 void DemoDocumentWindow::OpenDocument(int documentId)
 {
-    QTextStream(stderr) << m_name << ": OpenDocument " << documentId << " row " << m_rowNumber << "\n";
+    reportCall(this, m_name, QStringLiteral("OpenDocument %1 row %2").arg(documentId).arg(m_rowNumber));
     m_documentId = documentId;
     m_header->setText(QStringLiteral("سند %1").arg(documentId));
     readRows(m_connection, QStringLiteral("select Code, FarsiDocumentDate, Description from tblAccountDocument where ID = ?"),
@@ -109,15 +120,21 @@ void DemoDocumentWindow::OpenDocument(int documentId)
                  addRow(m_rows, {q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
                                  q.value(3).toString(), q.value(4).toString(), q.value(5).toString()});
              });
-    if (selected >= 0)
-        m_rows->selectRow(selected);
     show();
     raise();
+    // The requested row is current and in sight, once the table has its size.
+    if (selected >= 0) {
+        m_rows->setCurrentCell(selected, 0);
+        m_rows->selectRow(selected);
+        QTimer::singleShot(0, m_rows, [table = m_rows, selected] {
+            table->scrollToItem(table->item(selected, 0), QAbstractItemView::PositionAtCenter);
+        });
+    }
 }
 
 void DemoDocumentWindow::NewDocument()
 {
-    QTextStream(stderr) << m_name << ": NewDocument\n";
+    reportCall(this, m_name, QStringLiteral("NewDocument"));
     if (!m_entry) {
         m_entry = new DemoDocumentEntry(this, m_connection, m_userId);
         connect(m_entry, &DemoDocumentEntry::saved, this, [this](int id) {
@@ -207,7 +224,7 @@ DemoSaleInvoiceForm::DemoSaleInvoiceForm()
 
 void DemoSaleInvoiceForm::View(int formId)
 {
-    QTextStream(stderr) << "comSaleInvoice: View " << formId << "\n";
+    reportCall(this, QStringLiteral("comSaleInvoice"), QStringLiteral("View %1").arg(formId));
     m_header->setText(QStringLiteral("فاكتور %1").arg(formId));
     readRows(m_connection, QStringLiteral("select Code, FarsiInvoiceDate, TotalValue from tblSaleInvoice where ID = ?"),
              {formId}, [this](const QSqlQuery &q) {
@@ -243,7 +260,7 @@ DemoSaleReturnForm::DemoSaleReturnForm()
 
 void DemoSaleReturnForm::View(int formId)
 {
-    QTextStream(stderr) << "comSaleReturn: View " << formId << " ReturnType " << m_returnType << "\n";
+    reportCall(this, QStringLiteral("comSaleReturn"), QStringLiteral("View %1 ReturnType %2").arg(formId).arg(m_returnType));
     m_header->setText(QStringLiteral("برگشت از فروش %1").arg(formId));
     int documentId = 0;
     readRows(m_connection,
