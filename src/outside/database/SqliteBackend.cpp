@@ -162,19 +162,22 @@ qint64 SqliteBackend::streamRows(const QString &tsql, RowSink &sink)
         sqlite3_stmt *s = st.get();
         for (int i = 0; i < columns; ++i) {
             char *buffer = numbers.data() + size_t(i) * 32;
-            switch (sqlite3_column_type(s, i)) {
+            // One look-up of the cell's value instead of one per read; this
+            // connection is used by this thread alone while the rows stream.
+            sqlite3_value *value = sqlite3_column_value(s, i);
+            switch (sqlite3_value_type(value)) {
             case SQLITE_INTEGER:
-                cells[i] = std::string_view(buffer, size_t(std::to_chars(buffer, buffer + 32, sqlite3_column_int64(s, i)).ptr - buffer));
+                cells[i] = std::string_view(buffer, size_t(std::to_chars(buffer, buffer + 32, sqlite3_value_int64(value)).ptr - buffer));
                 break;
             case SQLITE_FLOAT:
-                cells[i] = std::string_view(buffer, realText(sqlite3_column_double(s, i), buffer));
+                cells[i] = std::string_view(buffer, realText(sqlite3_value_double(value), buffer));
                 break;
             case SQLITE_NULL:
                 cells[i] = std::string_view();
                 break;
             default: { // TEXT (and BLOB as its bytes)
-                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(s, i));
-                cells[i] = std::string_view(text ? text : "", size_t(sqlite3_column_bytes(s, i)));
+                const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
+                cells[i] = std::string_view(text ? text : "", size_t(sqlite3_value_bytes(value)));
             }
             }
         }
