@@ -62,37 +62,61 @@ void addRow(QTableWidget *table, const QStringList &cells)
         table->setItem(r, c, new QTableWidgetItem(cells[c]));
 }
 
-// One line on standard error for a call the window made: the component, the
-// call with its arguments, and the properties the window had set on it.
-void reportCall(const QObject *component, const QString &name, const QString &call)
-{
-    QStringList properties;
-    for (const char *property : {"UserID", "PositionID", "EmployeeID", "OLEConnectionString"})
-        properties << QStringLiteral("%1=%2").arg(QLatin1String(property), component->property(property).toString());
-    QTextStream(stderr) << name << ": " << call << " (" << properties.join(QStringLiteral(", ")) << ")\n";
-}
+const QStringList DocumentColumns {QStringLiteral("رديف"), QStringLiteral("كد حساب"), QStringLiteral("عنوان حساب"),
+                                   QStringLiteral("شرح"), QStringLiteral("بدهكار"), QStringLiteral("بستانكار")};
 
 } // namespace
 
-DemoDocumentWindow::DemoDocumentWindow(const QString &componentName)
-    : QWidget(nullptr, Qt::Window), m_name(componentName)
+DemoModuleWindow::DemoModuleWindow(const QString &title, const QSize &size, const QStringList &columns)
+    : QWidget(nullptr, Qt::Window)
 {
     setLayoutDirection(Qt::RightToLeft);
-    setWindowTitle(QStringLiteral("سند حسابداري"));
-    resize(760, 420);
+    setWindowTitle(title);
+    resize(size);
     auto *layout = new QVBoxLayout(this);
     m_header = new QLabel(this);
-    m_rows = newTable(this, {QStringLiteral("رديف"), QStringLiteral("كد حساب"), QStringLiteral("عنوان حساب"),
-                             QStringLiteral("شرح"), QStringLiteral("بدهكار"), QStringLiteral("بستانكار")});
+    m_header->setWordWrap(true);
+    m_rows = newTable(this, columns);
+    layout->addWidget(m_header);
+    layout->addWidget(m_rows);
+}
+
+int DemoModuleWindow::showDocumentRows(int documentId, int wanted)
+{
+    m_rows->setRowCount(0);
+    int found = -1;
+    readRows(m_connection,
+             QStringLiteral("select d.RowNumber, a.Code, a.Title, d.Description, d.DebitValue, d.CreditValue "
+                            "from tblAccountDocumentDetail d left join tblAccount a on a.ID = d.AccountID "
+                            "where d.DocumentID = ? order by d.RowNumber"),
+             {documentId}, [&](const QSqlQuery &q) {
+                 if (q.value(0).toInt() == wanted)
+                     found = m_rows->rowCount();
+                 addRow(m_rows, {q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
+                                 q.value(3).toString(), q.value(4).toString(), q.value(5).toString()});
+             });
+    return found;
+}
+
+void DemoModuleWindow::reportCall(const QString &component, const QString &call) const
+{
+    QStringList properties;
+    for (const char *property : {"UserID", "PositionID", "EmployeeID", "OLEConnectionString"})
+        properties << QStringLiteral("%1=%2").arg(QLatin1String(property), this->property(property).toString());
+    QTextStream(stderr) << component << ": " << call << " (" << properties.join(QStringLiteral(", ")) << ")\n";
+}
+
+DemoDocumentWindow::DemoDocumentWindow(const QString &componentName)
+    : DemoModuleWindow(QStringLiteral("سند حسابداري"), QSize(760, 420), DocumentColumns), m_name(componentName)
+{
+    m_header->setWordWrap(false);
     auto *buttons = new QHBoxLayout;
     auto *create = new QPushButton(QStringLiteral("ايجاد ارتباط جديد"), this);
     auto *show = new QPushButton(QStringLiteral("نمايش ارتباطات"), this);
     buttons->addWidget(create);
     buttons->addWidget(show);
     buttons->addStretch();
-    layout->addWidget(m_header);
-    layout->addWidget(m_rows);
-    layout->addLayout(buttons);
+    static_cast<QVBoxLayout *>(layout())->addLayout(buttons);
     // An accounting document takes part in relationships as form type 303.
     connect(create, &QPushButton::clicked, this, [this] { emit CreateNewRelationship(303, m_documentId); });
     connect(show, &QPushButton::clicked, this, [this] { emit ShowRelationships(303, m_documentId); });
@@ -100,7 +124,7 @@ DemoDocumentWindow::DemoDocumentWindow(const QString &componentName)
 
 void DemoDocumentWindow::OpenDocument(int documentId)
 {
-    reportCall(this, m_name, QStringLiteral("OpenDocument %1 row %2").arg(documentId).arg(m_rowNumber));
+    reportCall(m_name, QStringLiteral("OpenDocument %1 row %2").arg(documentId).arg(m_rowNumber));
     m_documentId = documentId;
     m_header->setText(QStringLiteral("سند %1").arg(documentId));
     readRows(m_connection, QStringLiteral("select Code, FarsiDocumentDate, Description from tblAccountDocument where ID = ?"),
@@ -108,18 +132,7 @@ void DemoDocumentWindow::OpenDocument(int documentId)
                  m_header->setText(QStringLiteral("سند شماره %1    تاريخ %2    %3")
                                        .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString()));
              });
-    m_rows->setRowCount(0);
-    int selected = -1;
-    readRows(m_connection,
-             QStringLiteral("select d.RowNumber, a.Code, a.Title, d.Description, d.DebitValue, d.CreditValue "
-                            "from tblAccountDocumentDetail d left join tblAccount a on a.ID = d.AccountID "
-                            "where d.DocumentID = ? order by d.RowNumber"),
-             {documentId}, [&](const QSqlQuery &q) {
-                 if (q.value(0).toInt() == m_rowNumber)
-                     selected = m_rows->rowCount();
-                 addRow(m_rows, {q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                                 q.value(3).toString(), q.value(4).toString(), q.value(5).toString()});
-             });
+    const int selected = showDocumentRows(documentId, m_rowNumber);
     show();
     raise();
     // The requested row is current and in sight, once the table has its size.
@@ -134,7 +147,7 @@ void DemoDocumentWindow::OpenDocument(int documentId)
 
 void DemoDocumentWindow::NewDocument()
 {
-    reportCall(this, m_name, QStringLiteral("NewDocument"));
+    reportCall(m_name, QStringLiteral("NewDocument"));
     if (!m_entry) {
         m_entry = new DemoDocumentEntry(this, m_connection, m_userId);
         connect(m_entry, &DemoDocumentEntry::saved, this, [this](int id) {
@@ -209,22 +222,15 @@ void DemoDocumentEntry::save()
 }
 
 DemoSaleInvoiceForm::DemoSaleInvoiceForm()
-    : QWidget(nullptr, Qt::Window)
+    : DemoModuleWindow(QStringLiteral("فاكتور فروش"), QSize(640, 360),
+                       {QStringLiteral("رديف"), QStringLiteral("كالا"), QStringLiteral("تعداد"), QStringLiteral("في"),
+                        QStringLiteral("مبلغ")})
 {
-    setLayoutDirection(Qt::RightToLeft);
-    setWindowTitle(QStringLiteral("فاكتور فروش"));
-    resize(640, 360);
-    auto *layout = new QVBoxLayout(this);
-    m_header = new QLabel(this);
-    m_rows = newTable(this, {QStringLiteral("رديف"), QStringLiteral("كالا"), QStringLiteral("تعداد"),
-                             QStringLiteral("في"), QStringLiteral("مبلغ")});
-    layout->addWidget(m_header);
-    layout->addWidget(m_rows);
 }
 
 void DemoSaleInvoiceForm::View(int formId)
 {
-    reportCall(this, QStringLiteral("comSaleInvoice"), QStringLiteral("View %1").arg(formId));
+    reportCall(QStringLiteral("comSaleInvoice"), QStringLiteral("View %1").arg(formId));
     m_header->setText(QStringLiteral("فاكتور %1").arg(formId));
     readRows(m_connection, QStringLiteral("select Code, FarsiInvoiceDate, TotalValue from tblSaleInvoice where ID = ?"),
              {formId}, [this](const QSqlQuery &q) {
@@ -244,23 +250,13 @@ void DemoSaleInvoiceForm::View(int formId)
 }
 
 DemoSaleReturnForm::DemoSaleReturnForm()
-    : QWidget(nullptr, Qt::Window)
+    : DemoModuleWindow(QStringLiteral("برگشت از فروش"), QSize(640, 360), DocumentColumns)
 {
-    setLayoutDirection(Qt::RightToLeft);
-    setWindowTitle(QStringLiteral("برگشت از فروش"));
-    resize(640, 360);
-    auto *layout = new QVBoxLayout(this);
-    m_header = new QLabel(this);
-    m_header->setWordWrap(true);
-    m_rows = newTable(this, {QStringLiteral("رديف"), QStringLiteral("كد حساب"), QStringLiteral("عنوان حساب"),
-                             QStringLiteral("شرح"), QStringLiteral("بدهكار"), QStringLiteral("بستانكار")});
-    layout->addWidget(m_header);
-    layout->addWidget(m_rows);
 }
 
 void DemoSaleReturnForm::View(int formId)
 {
-    reportCall(this, QStringLiteral("comSaleReturn"), QStringLiteral("View %1 ReturnType %2").arg(formId).arg(m_returnType));
+    reportCall(QStringLiteral("comSaleReturn"), QStringLiteral("View %1 ReturnType %2").arg(formId).arg(m_returnType));
     m_header->setText(QStringLiteral("برگشت از فروش %1").arg(formId));
     int documentId = 0;
     readRows(m_connection,
@@ -276,15 +272,7 @@ void DemoSaleReturnForm::View(int formId)
              });
     // The returns keep no goods rows of their own: what was taken back shows
     // in the rows of the return's accounting document.
-    m_rows->setRowCount(0);
-    readRows(m_connection,
-             QStringLiteral("select d.RowNumber, a.Code, a.Title, d.Description, d.DebitValue, d.CreditValue "
-                            "from tblAccountDocumentDetail d left join tblAccount a on a.ID = d.AccountID "
-                            "where d.DocumentID = ? order by d.RowNumber"),
-             {documentId}, [this](const QSqlQuery &q) {
-                 addRow(m_rows, {q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                                 q.value(3).toString(), q.value(4).toString(), q.value(5).toString()});
-             });
+    showDocumentRows(documentId);
     show();
     raise();
 }

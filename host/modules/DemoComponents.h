@@ -6,6 +6,8 @@
 // error what it was asked to open.
 
 #include <QPointer>
+#include <QSize>
+#include <QStringList>
 #include <QString>
 #include <QWidget>
 
@@ -37,13 +39,37 @@ private:
     QLabel *m_message;
 };
 
-class DemoDocumentWindow : public QWidget
+// What every demo module window shares: the four properties the ledger sets
+// on a component by name, a header line and a read-only table, shown right
+// to left.
+class DemoModuleWindow : public QWidget
 {
     Q_OBJECT
     Q_PROPERTY(int UserID MEMBER m_userId)
     Q_PROPERTY(int PositionID MEMBER m_positionId)
     Q_PROPERTY(int EmployeeID MEMBER m_employeeId)
     Q_PROPERTY(QString OLEConnectionString MEMBER m_connection)
+
+protected:
+    DemoModuleWindow(const QString &title, const QSize &size, const QStringList &columns);
+    // Lists the rows of an accounting document; the index of the table row
+    // showing document row `wanted`, or -1.
+    int showDocumentRows(int documentId, int wanted = -1);
+    // One line on standard error: the component, the call and its
+    // arguments, and the properties set on it.
+    void reportCall(const QString &component, const QString &call) const;
+
+    int m_userId = 0;
+    int m_positionId = 0;
+    int m_employeeId = 0;
+    QString m_connection;
+    QLabel *m_header;
+    QTableWidget *m_rows;
+};
+
+class DemoDocumentWindow : public DemoModuleWindow
+{
+    Q_OBJECT
     Q_PROPERTY(int DocumentRowNumber MEMBER m_rowNumber)
 
 public:
@@ -57,48 +83,26 @@ signals:
 
 private:
     QString m_name;
-    int m_userId = 0;
-    int m_positionId = 0;
-    int m_employeeId = 0;
-    QString m_connection;
     int m_rowNumber = 0;
     int m_documentId = 0;
-    QLabel *m_header;
-    QTableWidget *m_rows;
     QPointer<DemoDocumentEntry> m_entry; // deletes itself on closing
 };
 
-class DemoSaleInvoiceForm : public QWidget
+class DemoSaleInvoiceForm : public DemoModuleWindow
 {
     Q_OBJECT
-    Q_PROPERTY(int UserID MEMBER m_userId)
-    Q_PROPERTY(int PositionID MEMBER m_positionId)
-    Q_PROPERTY(int EmployeeID MEMBER m_employeeId)
-    Q_PROPERTY(QString OLEConnectionString MEMBER m_connection)
 
 public:
     DemoSaleInvoiceForm();
     Q_INVOKABLE void View(int formId);
-
-private:
-    int m_userId = 0;
-    int m_positionId = 0;
-    int m_employeeId = 0;
-    QString m_connection;
-    QLabel *m_header;
-    QTableWidget *m_rows;
 };
 
 // The sale return form: the return's header, the invoice it goes back to, and
 // the rows of its accounting document. ReturnType is 1 for a return of an
 // invoice and 0 for one taken back without its invoice.
-class DemoSaleReturnForm : public QWidget
+class DemoSaleReturnForm : public DemoModuleWindow
 {
     Q_OBJECT
-    Q_PROPERTY(int UserID MEMBER m_userId)
-    Q_PROPERTY(int PositionID MEMBER m_positionId)
-    Q_PROPERTY(int EmployeeID MEMBER m_employeeId)
-    Q_PROPERTY(QString OLEConnectionString MEMBER m_connection)
     Q_PROPERTY(int ReturnType MEMBER m_returnType)
 
 public:
@@ -106,11 +110,5 @@ public:
     Q_INVOKABLE void View(int formId);
 
 private:
-    int m_userId = 0;
-    int m_positionId = 0;
-    int m_employeeId = 0;
-    QString m_connection;
     int m_returnType = 0;
-    QLabel *m_header;
-    QTableWidget *m_rows;
 };
