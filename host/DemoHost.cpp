@@ -1,6 +1,7 @@
 #include "DemoHost.h"
 
 #include "DemoActions.h"
+#include "DemoPrinting.h"
 #include "HostFiles.h"
 
 #include "control/comAccountDetail1.h"
@@ -179,7 +180,9 @@ int DemoHost::run(const QCommandLineParser &parser, const QString &connectionTex
     QList<DemoActions::Action> actions;
     for (const QString &text : parser.values("do"))
         actions << DemoActions::Parse(text);
-    const bool unattended = parser.isSet("dump-grid") || parser.isSet("dump-state") || parser.isSet("screenshot");
+    const bool unattended = parser.isSet("dump-grid") || parser.isSet("dump-state") || parser.isSet("screenshot")
+                            || DemoPrinting::writesFiles(parser);
+    DemoPrinting::install(parser, unattended);
     if (unattended)
         RegisterComponent(QStringLiteral("comMessage.comMSG"), [] { return std::unique_ptr<QObject>(new PrintedMessages); });
 

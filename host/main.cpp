@@ -2,6 +2,7 @@
 // database builder and a one-statement query tool for administrators.
 
 #include "DemoHost.h"
+#include "DemoPrinting.h"
 #include "StandInDatabase.h"
 #include "outside/database/Backend.h"
 #include "session/DatabaseError.h"
@@ -99,6 +100,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption connection(QStringLiteral("connection"), QStringLiteral("Connection string (default: the demo database)."), QStringLiteral("CS"));
     parser.addOptions({makeDb, rows, seed, query, connection});
     DemoHost::addOptions(parser);
+    DemoPrinting::addOptions(parser);
     // "--class N ID" and "--object N ID" take two numbers; the parser takes one
     // value, so the pair travels as "N:ID".
     QStringList arguments = QCoreApplication::arguments();

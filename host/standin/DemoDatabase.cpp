@@ -38,13 +38,12 @@ struct TemplateRow
     const char *filePath;
 };
 
-// The ledger printout offers three templates; the one whose file name holds
-// "Goods" prints sale invoices item by item.
+// The ledger printout offers three templates (the files of reports/); the
+// one whose file name holds "Goods" prints sale invoices item by item.
 const TemplateRow Templates[] = {
-    {DemoForm::AccountTurnover, 31501, "گردش حساب", "AccountDetail.rpt"},
-    {DemoForm::AccountTurnover, 31501, "گردش حساب با ريز اقلام فاكتور فروش", "AccountDetailGoods.rpt"},
-    {DemoForm::AccountTurnover, 31501, "مغايرت - رديف هاي بررسي نشده", "AccountConflict.rpt"},
-    {DemoForm::SaleInvoice, 90101, "فاكتور فروش", "SaleInvoice.rpt"},
+    {DemoForm::AccountTurnover, 31501, "گردش حساب", "AccountDetail.json"},
+    {DemoForm::AccountTurnover, 31501, "گردش حساب با ريز اقلام فاكتور فروش", "AccountDetailGoods.json"},
+    {DemoForm::AccountTurnover, 31501, "مغايرت - رديف هاي بررسي نشده", "AccountConflict.json"},
 };
 
 // Every permission number the component checks, and the source forms.
@@ -133,16 +132,17 @@ void writeSettings(SqliteFile &file, const DemoCatalogue &catalogue, const Calen
         insert.put(311).put("1").put(SettingText::ObjectsEnabledSetting).run();
     }
     {
-        // Templates are looked for next to the program first, then next to
-        // the database file, then in the source tree.
+        // The first base path is the program's own folder: the host's
+        // modules lie in its System folder, the templates do not. They are
+        // found under the second, the source tree's reports/ (a demo runs
+        // from its build directory), or else next to the database file.
         const QString programFolder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
                                                                    : QDir::currentPath();
         SqliteStatement insert(file, "INSERT INTO tblVelkoBasePath (ID, BasePath, Description) VALUES (?, ?, ?)");
         insert.put(1).put(reportFolder(programFolder)).put(SettingText::ProgramReports).run();
-        insert.put(2).put(reportFolder(QFileInfo(databasePath).absolutePath())).put(SettingText::DatabaseReports).run();
-        // The templates shipped in the source tree, for a demo run from a build directory.
         const QString sourceFolder = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../..");
-        insert.put(3).put(reportFolder(QDir::cleanPath(sourceFolder))).put(SettingText::SourceReports).run();
+        insert.put(2).put(reportFolder(QDir::cleanPath(sourceFolder))).put(SettingText::SourceReports).run();
+        insert.put(3).put(reportFolder(QFileInfo(databasePath).absolutePath())).put(SettingText::DatabaseReports).run();
     }
     {
         SqliteStatement insert(file, "INSERT INTO tblVelkoReportTemplate (ID, Title, FormTypeID, ReportFormatID, "

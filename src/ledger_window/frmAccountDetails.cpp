@@ -373,6 +373,10 @@ void frmAccountDetails::connectHandlers()
         {"mnuAllCheck", &frmAccountDetails::mnuAllCheck_Click},
         {"mnuChecke", &frmAccountDetails::mnuChecke_Click},
         {"mnuUnChecked", &frmAccountDetails::mnuUnChecked_Click},
+        {"mnuFunc3", &frmAccountDetails::mnuFunc3_Click},
+        {"mnuFunc5", &frmAccountDetails::mnuFunc5_Click},
+        {"mnuConfilictView", &frmAccountDetails::mnuConfilictView_Click},
+        {"mnuConfilictPrint", &frmAccountDetails::mnuConfilictPrint_Click},
     };
     for (const auto &[name, handler] : menuHandlers) {
         QAction *item = menuItem(QLatin1String(name));

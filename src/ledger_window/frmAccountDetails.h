@@ -11,9 +11,11 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QVariant>
 #include <QWidget>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 struct LedgerFilter;
@@ -129,6 +131,19 @@ public:
     // The document component the session's switch chooses: the one with
     // analytic classes when they are enabled.
     DocumentComponent &ChosenDocumentComponent() const;
+
+    // Printing and export (printing/): the ledger printout through a chosen
+    // template, the conflict report of the rows not yet reviewed, and the
+    // grid copied into a new spreadsheet workbook.
+    void PrintLedger(bool &Preview, const QVariant &unused = QVariant());
+    void mnuFunc3_Click();
+    void mnuFunc5_Click();
+    void mnuConfilictView_Click();
+    void mnuConfilictPrint_Click();
+    void mnuExcel_Click();
+    // The report component rptAccTrans, created by its name at the first
+    // printout; nullptr when the name cannot be created.
+    QObject *ReportComponent();
 
     // Moves and stretches the controls by the change of the window size since
     // the recorded size (twips).
@@ -283,6 +298,9 @@ private:
         qint32 rowNumber = 0;
     };
     std::optional<EditedRow> m_editedRow;
+    // The conflict report of either menu item: 0 preview, 1 printer.
+    void printConflictReport(int destination);
+    std::unique_ptr<QObject> m_reportComponent; // rptAccTrans
     // The account whose rows the grid holds; 0 when it holds none.
     qint32 m_shownAccountId = 0;
 

@@ -123,7 +123,10 @@ QString BuildReportConnect(const QString &connectionString)
     const QString password = reportConnectValue(connectionString, QStringLiteral("Password"));
     const QString user = reportConnectValue(connectionString, QStringLiteral("User ID"));
     const QString database = reportConnectValue(connectionString, QStringLiteral("Initial Catalog"));
-    if (server.isNull() || user.isNull() || database.isNull())
+    // Without a server there is nothing to connect to. A connection without
+    // a user or a catalog (the embedded database file is one) keeps them
+    // empty, so the report engine still learns where the data is.
+    if (server.isNull())
         return QString();
     return QStringLiteral("DSN= ") + server + QStringLiteral(" ;UID=") + user + QStringLiteral(" ; UserPassword=")
            + password + QStringLiteral(";") + QStringLiteral("DSQ=") + database;

@@ -325,8 +325,11 @@ private slots:
         QTest::newRow("with password")
             << "Provider=SQLOLEDB.1;Password=p1;Persist Security Info=True;User ID=sa;Initial Catalog=Retail;Data Source=.\\SQL"
             << "DSN= .\\SQL ;UID=sa ; UserPassword=p1;DSQ=Retail";
-        QTest::newRow("missing catalog gives empty text")
-            << "Provider=SQLOLEDB.1;Data Source=srv;User ID=u" << "";
+        QTest::newRow("missing catalog stays empty")
+            << "Provider=SQLOLEDB.1;Data Source=srv;User ID=u" << "DSN= srv ;UID=u ; UserPassword=;DSQ=";
+        QTest::newRow("database file without user or catalog")
+            << "Provider=SQLite;Data Source=/tmp/a b.db" << "DSN= /tmp/a b.db ;UID= ; UserPassword=;DSQ=";
+        QTest::newRow("missing server gives empty text") << "Provider=SQLOLEDB.1;User ID=u;Initial Catalog=c" << "";
     }
     void buildReportConnect()
     {
