@@ -377,6 +377,7 @@ void frmAccountDetails::connectHandlers()
         {"mnuFunc5", &frmAccountDetails::mnuFunc5_Click},
         {"mnuConfilictView", &frmAccountDetails::mnuConfilictView_Click},
         {"mnuConfilictPrint", &frmAccountDetails::mnuConfilictPrint_Click},
+        {"mnuExcel", &frmAccountDetails::mnuExcel_Click},
     };
     for (const auto &[name, handler] : menuHandlers) {
         QAction *item = menuItem(QLatin1String(name));

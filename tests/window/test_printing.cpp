@@ -17,10 +17,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 using namespace LedgerCol;
 
@@ -71,6 +73,18 @@ private:
         stagedAtRun = FixtureValue(*database, StagedCount).toInt();
         lastError = failWith;
     }
+};
+
+// Takes the desktop's place for file addresses.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList files;
+
+public slots:
+    void open(const QUrl &url) { files << url.toLocalFile(); }
 };
 
 } // namespace
@@ -414,6 +428,27 @@ private slots:
         QCOMPARE(report()->connection, BuildReportConnect(db->connectionString()));
         QCOMPARE(report()->selection, QStringLiteral("SELECT * From vwAccountTempInfo Where FormTypeID = 315 And "
                                                      "PrintFormatID = 31501 order by NaturalCol0"));
+    }
+
+    // Each export is a new workbook handed to the desktop; an earlier one stays.
+    void exportOpensNewWorkbooks()
+    {
+        open();
+        UrlCatcher opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+        window()->menuItem(QStringLiteral("mnuExcel"))->trigger();
+        window()->menuItem(QStringLiteral("mnuExcel"))->trigger();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(opened.files.size(), 2);
+        QVERIFY(opened.files[0] != opened.files[1]);
+        for (const QString &file : opened.files) {
+            QVERIFY(file.endsWith(QLatin1String(".xlsx")));
+            QFile workbook(file);
+            QVERIFY(workbook.open(QIODevice::ReadOnly));
+            QCOMPARE(workbook.read(2), QByteArray("PK")); // a zip package
+            workbook.remove();
+        }
+        QVERIFY(ScriptedMessages::shown().isEmpty());
     }
 
     // Refused permission and a failing engine each end in one message and nothing staged.
