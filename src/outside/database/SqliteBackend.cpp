@@ -149,6 +149,16 @@ QVariant SqliteBackend::callProcedure(const ProcedureCommand &command, QVariantL
     return result;
 }
 
+qint64 SqliteBackend::execute(const QString &tsql)
+{
+    const QByteArray text = toDatabaseText(tsql).toUtf8();
+    sqlite3 *db = handle();
+    SqliteRawStatement statement(db, text, tsql);
+    while (statement.step()) {
+    }
+    return statement.isEmpty() ? 0 : sqlite3_changes64(db);
+}
+
 qint64 SqliteBackend::streamRows(const QString &tsql, RowSink &sink)
 {
     const QByteArray text = toDatabaseText(tsql).toUtf8();

@@ -24,6 +24,9 @@ public:
     // INTEGER as decimal text, REAL with up to four decimals and no trailing
     // zeros, TEXT as stored, NULL as an empty view.
     qint64 streamRows(const QString &tsql, RowSink &sink) override;
+    // Straight on the raw handle: a printout sends one insert per grid row,
+    // and Qt SQL's result set per statement would cost more than SQLite's work.
+    qint64 execute(const QString &tsql) override;
 
     QString path() const { return m_path; }
 
