@@ -4,6 +4,7 @@
 
 #include "ledger_window/frmAccountDetails.h"
 #include "ledger_window/ledger/LedgerColumns.h"
+#include "ledger_window/ledger/ProgressPacer.h"
 #include "ledger_window/row_actions/ReviewMarks.h"
 #include "outside/components/ComponentRegistry.h"
 #include "outside/controls/FlexGrid.h"
@@ -103,6 +104,24 @@ void clearTemplateChoice(QObject &report)
     Session.PrintFilePath.clear();
 }
 
+// The clearing statement and the records of every grid row as one unit: a
+// statement that fails rolls back the clearing and every row before it, so
+// no report runs on a partial set. The progress bar follows the rows.
+void stageRows(frmAccountDetails &window, const std::function<void(const FlexGrid &, int)> &stageRow)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const FlexGrid &grid = *window.flxAccount;
+    ProgressPacer progress(window.ProgressBar, grid.Rows() - 1);
+    DtEnTransaction staging(Session.DataEnvironment());
+    ExecuteText(StagingClearStatement);
+    for (int row = 1; row < grid.Rows(); ++row) {
+        stageRow(grid, row);
+        progress.rowDone(row);
+    }
+    staging.Commit();
+    QApplication::restoreOverrideCursor();
+}
+
 // Runs the component with the wait pointer, then removes the staged rows;
 // a failure the component reports is shown once the rows are gone.
 void runReport(QObject &report, const std::function<void()> &start)
@@ -147,32 +166,22 @@ void frmAccountDetails::PrintLedger(bool &Preview, const QVariant &)
         header.analyticTexts << sltClass[pair]->DisplayText() << sltObject[pair]->DisplayText();
     const bool itemTemplate = reportFile.contains(QLatin1String("good"), Qt::CaseInsensitive);
 
-    {
-        // One unit: a statement that fails rolls back the clearing and every
-        // row before it, and the report is not run on a partial set.
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        DtEnTransaction staging(Session.DataEnvironment());
-        ExecuteText(StagingClearStatement);
-        const FlexGrid &grid = *flxAccount;
-        for (int row = 1; row < grid.Rows(); ++row) {
-            if (grid.TextMatrix(row, LedgerCol::DocumentID).isEmpty())
-                continue;
-            const StagedLine line = stagedLine(grid, row);
-            const bool invoiceRow = itemTemplate && !line.debit.isZero() && !line.debit.isNegative()
-                                    && LeadingNumber(grid.TextMatrix(row, LedgerCol::FormTypeID)) == InvoiceFormType;
-            std::vector<StagedLine> lines;
-            if (invoiceRow) {
-                const qint32 invoiceId = RowKeyValue(grid.TextMatrix(row, LedgerCol::FormID));
-                lines = ExpandInvoiceRow(line, invoiceId, invoiceItems(invoiceId));
-            }
-            if (lines.empty())
-                lines.push_back(line);
-            for (const StagedLine &printed : lines)
-                ExecuteText(LedgerPrintoutInsert(printed, header));
+    stageRows(*this, [&](const FlexGrid &grid, int row) {
+        if (grid.TextMatrix(row, LedgerCol::DocumentID).isEmpty())
+            return;
+        const StagedLine line = stagedLine(grid, row);
+        const bool invoiceRow = itemTemplate && !line.debit.isZero() && !line.debit.isNegative()
+                                && LeadingNumber(grid.TextMatrix(row, LedgerCol::FormTypeID)) == InvoiceFormType;
+        std::vector<StagedLine> lines;
+        if (invoiceRow) {
+            const qint32 invoiceId = RowKeyValue(grid.TextMatrix(row, LedgerCol::FormID));
+            lines = ExpandInvoiceRow(line, invoiceId, invoiceItems(invoiceId));
         }
-        staging.Commit();
-        QApplication::restoreOverrideCursor();
-    }
+        if (lines.empty())
+            lines.push_back(line);
+        for (const StagedLine &printed : lines)
+            ExecuteText(LedgerPrintoutInsert(printed, header));
+    });
 
     runReport(*report, [&] {
         report->setProperty("Connection", Session.ConnectionText);
@@ -206,20 +215,12 @@ void frmAccountDetails::printConflictReport(int destination)
     StagingHeader header = stagingHeader(*this, *dtpDate);
     header.heading = QStringLiteral("گردش حساب ") + sltAccount->AccountTitleText() + QStringLiteral(" به كد ")
                      + sltAccount->AccountCodeText();
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        DtEnTransaction staging(Session.DataEnvironment());
-        ExecuteText(StagingClearStatement);
-        const FlexGrid &grid = *flxAccount;
-        // The review text of the grid decides, so a mark removed since the
-        // last load counts at once.
-        for (int row = 1; row < grid.Rows(); ++row) {
-            if (grid.TextMatrix(row, LedgerCol::IsChecked).isEmpty())
-                ExecuteText(ConflictReportInsert(stagedLine(grid, row), header));
-        }
-        staging.Commit();
-        QApplication::restoreOverrideCursor();
-    }
+    // The review text of the grid decides, so a mark removed since the last
+    // load counts at once.
+    stageRows(*this, [&](const FlexGrid &grid, int row) {
+        if (grid.TextMatrix(row, LedgerCol::IsChecked).isEmpty())
+            ExecuteText(ConflictReportInsert(stagedLine(grid, row), header));
+    });
 
     clearTemplateChoice(*report);
     if (chooseTemplate(*this, *report).isEmpty()) {

@@ -1,4 +1,5 @@
 #include "ledger_window/ledger/GridFill.h"
+#include "ledger_window/ledger/ProgressPacer.h"
 
 #include "ledger_window/ledger/CellText.h"
 #include "ledger_window/ledger/LedgerColumns.h"
@@ -87,37 +88,6 @@ std::vector<bool> rowsDueByToday(const FlexGrid &grid, const QDate &today)
     }
     return due;
 }
-
-// Moves the progress bar about a hundred times over the walk, not per row.
-class ProgressPacer
-{
-public:
-    ProgressPacer(QProgressBar *bar, int rows) : m_bar(bar), m_step(std::max(1, rows / 100))
-    {
-        if (!m_bar)
-            return;
-        m_bar->setRange(0, rows);
-        m_bar->setValue(0);
-        m_bar->setVisible(true);
-    }
-    void rowDone(int value)
-    {
-        if (m_bar && value >= m_next) {
-            m_bar->setValue(value);
-            m_next = value + m_step;
-        }
-    }
-    void finish()
-    {
-        if (m_bar)
-            m_bar->setVisible(false);
-    }
-
-private:
-    QProgressBar *m_bar;
-    int m_step;
-    int m_next = 0;
-};
 
 void selectCells(FlexGrid &grid, int row, int firstCol, int lastCol)
 {
