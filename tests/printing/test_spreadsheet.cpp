@@ -1,2 +1,516 @@
-// Filled in with the tests of this part.
-int RunSpreadsheetTests(int, char **) { return 0; }
+// The grid's export to an .xlsx workbook, read back from the file: where each
+// cell lands, which amount texts become numbers and which stay text, the
+// sheet's direction and frozen header, failures, and fresh file names.
+
+#include "ledger_window/ledger/LedgerColumns.h"
+#include "outside/controls/FlexGrid.h"
+#include "printing/SpreadsheetExport.h"
+#include "session/Clock.h"
+
+#include <QtGui/private/qzipreader_p.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <xlsxwriter.h>
+
+namespace {
+
+// One cell of the sheet as the file holds it.
+struct SheetCell
+{
+    QString type;   // "inlineStr", "s", "n" or "" (a number)
+    QString text;   // the text, shared strings and "_xHHHH_" escapes resolved
+    QString value;  // the <v> of a number
+    QString numberFormat;
+    bool bold = false;
+};
+
+// The first sheet of a workbook with what the tests look at.
+struct Sheet
+{
+    QString error;
+    QMap<QPair<int, int>, SheetCell> cells; // (row, column), 1-based
+    bool rightToLeft = false;
+    QXmlStreamAttributes pane;
+
+    const SheetCell *at(int row, int col) const
+    {
+        const auto found = cells.find({row, col});
+        return found == cells.end() ? nullptr : &*found;
+    }
+};
+
+// A sheet text's "_xHHHH_" stands for the character HHHH.
+QString resolveEscapes(const QString &text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        bool ok = false;
+        if (text[i] == u'_' && i + 6 < text.size() && text[i + 1] == u'x' && text[i + 6] == u'_') {
+            const ushort code = text.mid(i + 2, 4).toUShort(&ok, 16);
+            if (ok) {
+                out += QChar(code);
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// Column letters of a cell reference ("AF12") as a 1-based number, and its row.
+QPair<int, int> cellPosition(QStringView reference)
+{
+    int col = 0;
+    qsizetype i = 0;
+    for (; i < reference.size() && reference[i].isLetter(); ++i)
+        col = col * 26 + (reference[i].unicode() - 'A' + 1);
+    return {reference.mid(i).toInt(), col};
+}
+
+// The text of an <si> or <is>: its <t> pieces, also inside rich-text runs.
+QString readStringItem(QXmlStreamReader &xml)
+{
+    QString text;
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"t")
+            text += xml.readElementText(); // also reads its end tag
+        else if (xml.isStartElement())
+            ++depth;
+        else if (xml.isEndElement())
+            --depth;
+    }
+    return resolveEscapes(text);
+}
+
+// Number formats and boldness by cell style index, from styles.xml.
+struct Styles
+{
+    QList<QString> numberFormats;
+    QList<bool> bold;
+};
+
+Styles readStyles(const QByteArray &data)
+{
+    // The built-in formats a writer refers to by number instead of writing them out.
+    QMap<int, QString> formats{{0, QStringLiteral("General")}, {1, QStringLiteral("0")}, {2, QStringLiteral("0.00")},
+                               {3, QStringLiteral("#,##0")}, {4, QStringLiteral("#,##0.00")}};
+    QList<bool> boldFonts;
+    Styles styles;
+    QXmlStreamReader xml(data);
+    QString section;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        const QStringView name = xml.name();
+        if (name == u"numFmt") {
+            formats[xml.attributes().value(QLatin1String("numFmtId")).toInt()] = xml.attributes().value(QLatin1String("formatCode")).toString();
+        } else if (name == u"fonts" || name == u"cellXfs" || name == u"cellStyleXfs") {
+            section = name.toString();
+        } else if (name == u"font" && section == u"fonts") {
+            boldFonts << false;
+        } else if (name == u"b" && section == u"fonts") {
+            boldFonts.last() = true;
+        } else if (name == u"xf" && section == u"cellXfs") {
+            styles.numberFormats << formats.value(xml.attributes().value(QLatin1String("numFmtId")).toInt());
+            styles.bold << boldFonts.value(xml.attributes().value(QLatin1String("fontId")).toInt());
+        }
+    }
+    return styles;
+}
+
+Sheet readSheet(const QString &path)
+{
+    Sheet sheet;
+    QZipReader zip(path);
+    if (!zip.isReadable() || zip.status() != QZipReader::NoError) {
+        sheet.error = QStringLiteral("not a zip file");
+        return sheet;
+    }
+    QStringList shared;
+    QXmlStreamReader strings(zip.fileData(QStringLiteral("xl/sharedStrings.xml")));
+    while (!strings.atEnd()) {
+        strings.readNext();
+        if (strings.isStartElement() && strings.name() == u"si")
+            shared << readStringItem(strings);
+    }
+    const Styles styles = readStyles(zip.fileData(QStringLiteral("xl/styles.xml")));
+
+    const QByteArray data = zip.fileData(QStringLiteral("xl/worksheets/sheet1.xml"));
+    if (data.isEmpty()) {
+        sheet.error = QStringLiteral("no xl/worksheets/sheet1.xml");
+        return sheet;
+    }
+    QXmlStreamReader xml(data);
+    SheetCell *cell = nullptr;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        const QStringView name = xml.name();
+        if (name == u"sheetView") {
+            sheet.rightToLeft = xml.attributes().value(QLatin1String("rightToLeft")) == u"1";
+        } else if (name == u"pane") {
+            sheet.pane = xml.attributes();
+        } else if (name == u"c") {
+            const QPair<int, int> position = cellPosition(xml.attributes().value(QLatin1String("r")));
+            if (sheet.cells.contains(position))
+                sheet.error = QStringLiteral("cell written twice: ") + xml.attributes().value(QLatin1String("r")).toString();
+            cell = &sheet.cells[position];
+            cell->type = xml.attributes().value(QLatin1String("t")).toString();
+            const int style = xml.attributes().value(QLatin1String("s")).toInt();
+            cell->numberFormat = styles.numberFormats.value(style);
+            cell->bold = styles.bold.value(style);
+        } else if (name == u"is" && cell) {
+            cell->text = readStringItem(xml);
+        } else if (name == u"v" && cell) {
+            cell->value = xml.readElementText();
+            if (cell->type == u"s")
+                cell->text = shared.value(cell->value.toInt());
+        }
+    }
+    if (xml.hasError())
+        sheet.error = xml.errorString();
+    return sheet;
+}
+
+// The ledger grid as the window sets it up (32 columns, their headers, the
+// hidden ones at width 0) with the given number of data rows.
+void setUpGrid(FlexGrid &grid, int dataRows)
+{
+    SetupLedgerGridAtStartup(grid, 1);
+    grid.setRows(dataRows + 1);
+}
+
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+QString persian(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+class SpreadsheetExportTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void everyCellLandsOneDownAndOneRight();
+    void headerOnlyGridGivesOneRowOfHeaders();
+    void textsComeBackAsTheGridShowsThem_data();
+    void textsComeBackAsTheGridShowsThem();
+    void amountColumnsHoldNumbers_data();
+    void amountColumnsHoldNumbers();
+    void failureGivesMessageAndLeavesNoFile_data();
+    void failureGivesMessageAndLeavesNoFile();
+    void newWorkbookPathsAreFreshFiles();
+
+private:
+    QString exportAndCheck(const FlexGrid &grid, Sheet &sheet);
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QByteArray m_savedTmpDir;
+};
+
+void SpreadsheetExportTest::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_folder->isValid());
+    // The user's temporary folder is this test's own, so new workbooks land
+    // where the test can see every file.
+    m_savedTmpDir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(m_folder->path()));
+    SetTodayForTesting(QDate(2024, 7, 22)); // 1403/05/01
+}
+
+void SpreadsheetExportTest::cleanup()
+{
+    SetTodayForTesting(QDate());
+    if (m_savedTmpDir.isEmpty())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", m_savedTmpDir);
+    m_folder.reset();
+}
+
+QString SpreadsheetExportTest::exportAndCheck(const FlexGrid &grid, Sheet &sheet)
+{
+    const QString path = m_folder->filePath(QStringLiteral("export.xlsx"));
+    const QString message = WriteGridWorkbook(grid, path);
+    if (!message.isEmpty())
+        return message;
+    sheet = readSheet(path);
+    return sheet.error;
+}
+
+void SpreadsheetExportTest::everyCellLandsOneDownAndOneRight()
+{
+    FlexGrid grid;
+    setUpGrid(grid, 3);
+    for (int r = 1; r < grid.Rows(); ++r)
+        for (int c = 0; c < ColumnCount; ++c)
+            grid.setTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
+
+    Sheet sheet;
+    QCOMPARE(exportAndCheck(grid, sheet), QString());
+    QCOMPARE(sheet.cells.size(), 4 * ColumnCount);
+    for (int r = 0; r < grid.Rows(); ++r) {
+        for (int c = 0; c < ColumnCount; ++c) {
+            const SheetCell *cell = sheet.at(r + 1, c + 1);
+            QVERIFY2(cell, qPrintable(QStringLiteral("no sheet cell for grid cell %1,%2").arg(r).arg(c)));
+            QCOMPARE(cell->text, grid.TextMatrix(r, c));
+            QCOMPARE(cell->type, QStringLiteral("inlineStr"));
+            // Only the header row is bold.
+            QCOMPARE(cell->bold, r == 0);
+        }
+    }
+    // Hidden columns are exported with their internal header names.
+    QCOMPARE(grid.ColWidth(AccContract), 0);
+    QCOMPARE(sheet.at(1, AccContract + 1)->text, QStringLiteral("AccContractDescription"));
+    QCOMPARE(sheet.at(1, Debit + 1)->text, persian("بدهكار"));
+}
+
+void SpreadsheetExportTest::headerOnlyGridGivesOneRowOfHeaders()
+{
+    FlexGrid grid;
+    setUpGrid(grid, 0);
+    QCOMPARE(grid.Rows(), 1);
+
+    Sheet sheet;
+    QCOMPARE(exportAndCheck(grid, sheet), QString());
+    QCOMPARE(sheet.cells.size(), ColumnCount);
+    for (int c = 0; c < ColumnCount; ++c) {
+        QVERIFY(sheet.at(1, c + 1));
+        QCOMPARE(sheet.at(1, c + 1)->text, grid.TextMatrix(0, c));
+    }
+    QVERIFY(sheet.rightToLeft);
+    // The header row stays in sight while the rows scroll.
+    QCOMPARE(sheet.pane.value(QLatin1String("state")), QStringLiteral("frozen"));
+    QCOMPARE(sheet.pane.value(QLatin1String("ySplit")), QStringLiteral("1"));
+    QVERIFY(!sheet.pane.hasAttribute(QLatin1String("xSplit")));
+}
+
+void SpreadsheetExportTest::textsComeBackAsTheGridShowsThem_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("persian description") << int(Description) << persian("فروش نقدي به آقاي رضايي، فاكتور ۱۲");
+    QTest::newRow("markup characters") << int(Description) << QStringLiteral("<b> & \"x\" 'y'");
+    QTest::newRow("blanks at both ends") << int(AccTransDescription) << QStringLiteral("  two blanks  ");
+    QTest::newRow("line break") << int(Description) << QStringLiteral("first\nsecond");
+    // A sheet reads "_x0041_" as "A" unless the writer escapes its "_".
+    QTest::newRow("escape look-alike") << int(Description) << QStringLiteral("code _x0041_ and _x00e9_");
+    QTest::newRow("control character") << int(Description) << QStringLiteral("a\u0001b");
+    QTest::newRow("formula-looking text") << int(Description) << QStringLiteral("=SUM(A1:A9)");
+    QTest::newRow("jalali date") << int(FarsiDocumentDate) << QStringLiteral("1403/05/01");
+    QTest::newRow("review mark") << int(IsChecked) << persian(LedgerGridTexts::ReviewedMark);
+    QTest::newRow("long text in a hidden column") << int(FileName) << QString(5000, QChar(0x0633));
+}
+
+void SpreadsheetExportTest::textsComeBackAsTheGridShowsThem()
+{
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    FlexGrid grid;
+    setUpGrid(grid, 1);
+    grid.setTextMatrix(1, column, text);
+
+    Sheet sheet;
+    QCOMPARE(exportAndCheck(grid, sheet), QString());
+    const SheetCell *cell = sheet.at(2, column + 1);
+    QVERIFY(cell);
+    QCOMPARE(cell->type, QStringLiteral("inlineStr"));
+    QCOMPARE(cell->text, text);
+}
+
+void SpreadsheetExportTest::amountColumnsHoldNumbers_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("format");
+
+    const QString grouped = QStringLiteral("#,##0");
+    QTest::newRow("grouped whole amount") << 1 << int(Debit) << "1,234,567" << true << 1234567.0 << grouped;
+    QTest::newRow("negative balance") << 1 << int(CreditBalance) << "-2,500" << true << -2500.0 << grouped;
+    QTest::newRow("one decimal") << 1 << int(Credit) << "1,234.5" << true << 1234.5 << "#,##0.0";
+    QTest::newRow("trailing zero of the text kept") << 1 << int(DebitBalance) << "12.50" << true << 12.5 << "#,##0.00";
+    QTest::newRow("smallest fraction") << 1 << int(Debit) << "0.0001" << true << 0.0001 << "#,##0.0000";
+    QTest::newRow("zero") << 1 << int(Credit) << "0" << true << 0.0 << grouped;
+    QTest::newRow("assigned debit") << 1 << int(AssignedDebit) << "2,000" << true << 2000.0 << grouped;
+    QTest::newRow("negative remainder with fraction")
+        << 1 << int(RemNotAssignedCredit) << "-1,000.25" << true << -1000.25 << "#,##0.00";
+    // Shown without separators in the grid, so without them in the sheet too.
+    QTest::newRow("ungrouped whole amount") << 1 << int(AssignedCredit) << "1234567" << true << 1234567.0 << "0";
+    QTest::newRow("fifteen digits") << 1 << int(Debit) << "999,999,999,999,999" << true << 999999999999999.0 << grouped;
+    QTest::newRow("sixteen digits stay text: the sheet would show other digits")
+        << 1 << int(Debit) << "9,999,999,999,999,999" << false << 0.0 << QString();
+    QTest::newRow("word in an amount column") << 1 << int(RemNotAssignedDebit) << persian("نامعلوم") << false << 0.0
+                                              << QString();
+    // Read as 12 by the host's Val, but not an amount the grid shows.
+    QTest::newRow("number followed by letters") << 1 << int(Debit) << "12ab" << false << 0.0 << QString();
+    QTest::newRow("short last group") << 1 << int(Debit) << "1,23" << false << 0.0 << QString();
+    QTest::newRow("four-digit first group") << 1 << int(Credit) << "1234,567" << false << 0.0 << QString();
+    QTest::newRow("short middle group") << 1 << int(Debit) << "1,23,456" << false << 0.0 << QString();
+    QTest::newRow("leading zeros") << 1 << int(Credit) << "007" << false << 0.0 << QString();
+    QTest::newRow("leading blank") << 1 << int(AssignedDebit) << " 12" << false << 0.0 << QString();
+    QTest::newRow("exponent") << 1 << int(RemNotAssignedDebit) << "1e+15" << false << 0.0 << QString();
+    QTest::newRow("five decimals") << 1 << int(Debit) << "1.23456" << false << 0.0 << QString();
+    QTest::newRow("negative zero") << 1 << int(Debit) << "-0" << false << 0.0 << QString();
+    QTest::newRow("persian digits") << 1 << int(Debit) << persian("۱۲۳") << false << 0.0 << QString();
+    QTest::newRow("amount outside the amount columns") << 1 << int(Description) << "1,234" << false << 0.0 << QString();
+    QTest::newRow("row number column") << 1 << int(RowNumber) << "5" << false << 0.0 << QString();
+    QTest::newRow("amount in the header row") << 0 << int(Debit) << "1,000" << false << 0.0 << QString();
+}
+
+void SpreadsheetExportTest::amountColumnsHoldNumbers()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QFETCH(bool, isNumber);
+    QFETCH(double, value);
+    QFETCH(QString, format);
+    FlexGrid grid;
+    setUpGrid(grid, 1);
+    grid.setTextMatrix(row, column, text);
+
+    Sheet sheet;
+    QCOMPARE(exportAndCheck(grid, sheet), QString());
+    const SheetCell *cell = sheet.at(row + 1, column + 1);
+    QVERIFY(cell);
+    if (isNumber) {
+        QVERIFY2(cell->type.isEmpty() || cell->type == u"n", qPrintable(cell->type));
+        bool ok = false;
+        QCOMPARE(cell->value.toDouble(&ok), value);
+        QVERIFY(ok);
+        QCOMPARE(cell->numberFormat, format);
+    } else {
+        QCOMPARE(cell->type, QStringLiteral("inlineStr"));
+        QCOMPARE(cell->text, text);
+    }
+    // The other amount cells of the row are empty in the grid and absent in the sheet.
+    for (int c : {Debit, Credit, DebitBalance, CreditBalance, AssignedDebit, AssignedCredit})
+        if (c != column && row == 1)
+            QVERIFY(!sheet.at(2, c + 1));
+}
+
+void SpreadsheetExportTest::failureGivesMessageAndLeavesNoFile_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("longCell");
+    QTest::addColumn<QString>("reason");
+
+    const QString cannotCreate = QString::fromUtf8(lxw_strerror(LXW_ERROR_CREATING_XLSX_FILE));
+    QTest::newRow("folder missing") << "missing/export.xlsx" << int(ColumnCount) << 2 << false << cannotCreate;
+    // A file where the folder should be refuses new files even to root.
+    QTest::newRow("folder is a file") << "plain-file/export.xlsx" << int(ColumnCount) << 2 << false << cannotCreate;
+    QTest::newRow("text longer than a sheet cell holds")
+        << "export.xlsx" << int(ColumnCount) << 2 << true
+        << persian("خانه سطر 2 ستون 5 نوشته نشد: ") + QString::fromUtf8(lxw_strerror(LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED));
+    // One column keeps the grid small; the row count alone is refused.
+    QTest::newRow("more rows than a sheet holds")
+        << "export.xlsx" << 1 << int(LXW_ROW_MAX) + 1 << false << persian("جدول 1048577 سطر دارد");
+}
+
+void SpreadsheetExportTest::failureGivesMessageAndLeavesNoFile()
+{
+    QFETCH(QString, relativePath);
+    QFETCH(int, cols);
+    QFETCH(int, rows);
+    QFETCH(bool, longCell);
+    QFETCH(QString, reason);
+    const QDir folder(m_folder->path());
+    {
+        QFile plain(folder.filePath(QStringLiteral("plain-file")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+    }
+    // An earlier file at the target stays as it was when the export fails.
+    const QString path = folder.filePath(relativePath);
+    const bool earlier = QFileInfo(path).dir().exists();
+    if (earlier) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("earlier");
+    }
+    const QStringList before = folder.entryList(QDir::Files);
+
+    FlexGrid grid;
+    grid.setCols(cols);
+    grid.setRows(rows);
+    grid.setTextMatrix(0, 0, QStringLiteral("header"));
+    if (longCell)
+        // A sheet cell holds at most 32,767 characters.
+        grid.setTextMatrix(1, Description, QString(32768, QLatin1Char('x')));
+
+    const QString message = WriteGridWorkbook(grid, path);
+    QVERIFY2(message.startsWith(persian("فايل Excel ساخته نشد: ")), qPrintable(message));
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    QCOMPARE(folder.entryList(QDir::Files), before);
+    if (earlier)
+        QCOMPARE(contentsOf(path), QByteArray("earlier"));
+}
+
+void SpreadsheetExportTest::newWorkbookPathsAreFreshFiles()
+{
+    const QString first = NewWorkbookPath();
+    QVERIFY(!first.isEmpty());
+    QCOMPARE(QFileInfo(first).absolutePath(), QDir(m_folder->path()).absolutePath());
+    const QString name = QFileInfo(first).fileName();
+    QVERIFY2(name.startsWith(persian("گردش حساب 1403-05-01 ")), qPrintable(name));
+    QVERIFY(name.endsWith(QStringLiteral(".xlsx")));
+    QCOMPARE(QFileInfo(first).size(), 0);
+
+    // Fill the first as an earlier export would have.
+    FlexGrid grid;
+    setUpGrid(grid, 1);
+    grid.setTextMatrix(1, Description, QStringLiteral("first"));
+    QCOMPARE(WriteGridWorkbook(grid, first), QString());
+    const QByteArray firstWorkbook = contentsOf(first);
+
+    const QString second = NewWorkbookPath();
+    QVERIFY(!second.isEmpty());
+    QVERIFY(second != first);
+    QCOMPARE(QFileInfo(second).size(), 0);
+    QCOMPARE(contentsOf(first), firstWorkbook);
+
+    grid.setTextMatrix(1, Description, QStringLiteral("second"));
+    QCOMPARE(WriteGridWorkbook(grid, second), QString());
+    for (const auto &[path, text] : {std::pair{first, "first"}, std::pair{second, "second"}}) {
+        const Sheet sheet = readSheet(path);
+        QVERIFY2(sheet.at(2, Description + 1), qPrintable(path));
+        QCOMPARE(sheet.at(2, Description + 1)->text, QString::fromLatin1(text));
+    }
+    // Nothing but the two workbooks is left behind.
+    QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files).size(), 2);
+}
+
+int RunSpreadsheetTests(int argc, char **argv)
+{
+    SpreadsheetExportTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_spreadsheet.moc"
