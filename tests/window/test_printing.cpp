@@ -285,6 +285,17 @@ private slots:
                  + totalsText() + ",'" + QStringList(8, QString()).join("','") + "')");
     }
 
+    void headerOnlyGridStillRuns()
+    {
+        open();
+        grid()->setRows(1);
+        answerPicker(QStringLiteral("گردش"));
+        window()->menuItem(QStringLiteral("mnuFunc3"))->trigger();
+        QCOMPARE(report()->runs, QStringList {"Action"});
+        QCOMPARE(report()->stagedAtRun, 0);
+        QVERIFY(ScriptedMessages::shown().isEmpty());
+    }
+
     // Invoice rows are printed item by item only with a "good" template.
     void invoiceItemsExpand_data()
     {
