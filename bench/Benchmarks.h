@@ -20,6 +20,7 @@ int RunOptionsBenchmark(const QStringList &args);
 int RunMarksBenchmark(const QStringList &args);
 int RunCheckBenchmark(const QStringList &args);
 int RunSortBenchmark(const QStringList &args);
+int RunXlsxBenchmark(const QStringList &args);
 int RunPrintBenchmark(const QStringList &args);
 
 // Shared helpers.

@@ -26,6 +26,7 @@ const Subcommand Subcommands[] = {
     {"marks", RunMarksBenchmark, "marks --rows N   mark 10,000 selected rows reviewed and back"},
     {"check", RunCheckBenchmark, "check --rows N   the assignment check of a row with three links"},
     {"sort", RunSortBenchmark, "sort --rows N   a click on the credit column's header, and another"},
+    {"xlsx", RunXlsxBenchmark, "xlsx --rows N   export the opened ledger's grid to a new .xlsx workbook"},
     {"print", RunPrintBenchmark, "print --rows N   stage the opened ledger, render the ledger printout to PDF, clear"},
 };
 
