@@ -158,8 +158,8 @@ private slots:
     void init();
     void cleanup();
 
+    void everyCellLandsOneDownAndOneRight_data();
     void everyCellLandsOneDownAndOneRight();
-    void headerOnlyGridGivesOneRowOfHeaders();
     void cellsKeepTheirLook_data();
     void cellsKeepTheirLook();
     void failureGivesMessageAndLeavesNoFile_data();
@@ -204,48 +204,40 @@ QString SpreadsheetExportTest::exportAndCheck(const FlexGrid &grid, Sheet &sheet
     return sheet.error;
 }
 
+void SpreadsheetExportTest::everyCellLandsOneDownAndOneRight_data()
+{
+    QTest::addColumn<int>("dataRows");
+    QTest::newRow("three rows") << 3;
+    QTest::newRow("header row only") << 0;
+}
+
 void SpreadsheetExportTest::everyCellLandsOneDownAndOneRight()
 {
+    QFETCH(int, dataRows);
     FlexGrid grid;
-    setUpGrid(grid, 3);
+    setUpGrid(grid, dataRows);
     for (int r = 1; r < grid.Rows(); ++r)
         for (int c = 0; c < ColumnCount; ++c)
             grid.setTextMatrix(r, c, QStringLiteral("r%1c%2").arg(r).arg(c));
 
     Sheet sheet;
     QCOMPARE(exportAndCheck(grid, sheet), QString());
-    QCOMPARE(sheet.cells.size(), 4 * ColumnCount);
+    QCOMPARE(sheet.cells.size(), (dataRows + 1) * ColumnCount);
     for (int r = 0; r < grid.Rows(); ++r) {
         for (int c = 0; c < ColumnCount; ++c) {
             const SheetCell *cell = sheet.at(r + 1, c + 1);
             QVERIFY2(cell, qPrintable(QStringLiteral("no sheet cell for grid cell %1,%2").arg(r).arg(c)));
             QCOMPARE(cell->text, grid.TextMatrix(r, c));
             QCOMPARE(cell->type, QStringLiteral("inlineStr"));
-            // Only the header row is bold.
-            QCOMPARE(cell->bold, r == 0);
+            QCOMPARE(cell->bold, r == 0); // only the header row
         }
     }
-    // Hidden columns are exported with their internal header names.
+    // Hidden columns go out with their internal header names.
     QCOMPARE(grid.ColWidth(AccContract), 0);
     QCOMPARE(sheet.at(1, AccContract + 1)->text, QStringLiteral("AccContractDescription"));
     QCOMPARE(sheet.at(1, Debit + 1)->text, QStringLiteral("بدهكار"));
-}
-
-void SpreadsheetExportTest::headerOnlyGridGivesOneRowOfHeaders()
-{
-    FlexGrid grid;
-    setUpGrid(grid, 0);
-    QCOMPARE(grid.Rows(), 1);
-
-    Sheet sheet;
-    QCOMPARE(exportAndCheck(grid, sheet), QString());
-    QCOMPARE(sheet.cells.size(), ColumnCount);
-    for (int c = 0; c < ColumnCount; ++c) {
-        QVERIFY(sheet.at(1, c + 1));
-        QCOMPARE(sheet.at(1, c + 1)->text, grid.TextMatrix(0, c));
-    }
+    // Right to left, and the header row stays in sight while the rows scroll.
     QVERIFY(sheet.rightToLeft);
-    // The header row stays in sight while the rows scroll.
     QCOMPARE(sheet.pane.value(QLatin1String("state")), QStringLiteral("frozen"));
     QCOMPARE(sheet.pane.value(QLatin1String("ySplit")), QStringLiteral("1"));
     QVERIFY(!sheet.pane.hasAttribute(QLatin1String("xSplit")));
@@ -261,7 +253,6 @@ void SpreadsheetExportTest::cellsKeepTheirLook_data()
     QTest::addColumn<QString>("format");
 
     const QString grouped = QStringLiteral("#,##0");
-    QTest::newRow("markup characters") << 1 << int(Description) << "<b> & \"x\" 'y'" << false << 0.0 << QString();
     QTest::newRow("blanks at both ends") << 1 << int(AccTransDescription) << "  two blanks  " << false << 0.0 << QString();
     // A sheet reads "_x0041_" as "A" unless the writer escapes its "_".
     QTest::newRow("escape look-alike") << 1 << int(Description) << "code _x0041_ and _x00e9_" << false << 0.0 << QString();
@@ -274,8 +265,6 @@ void SpreadsheetExportTest::cellsKeepTheirLook_data()
     QTest::newRow("one decimal") << 1 << int(Credit) << "1,234.5" << true << 1234.5 << "#,##0.0";
     QTest::newRow("trailing zero of the text kept") << 1 << int(DebitBalance) << "12.50" << true << 12.5 << "#,##0.00";
     QTest::newRow("smallest fraction") << 1 << int(Debit) << "0.0001" << true << 0.0001 << "#,##0.0000";
-    QTest::newRow("zero") << 1 << int(Credit) << "0" << true << 0.0 << grouped;
-    QTest::newRow("assigned debit") << 1 << int(AssignedDebit) << "2,000" << true << 2000.0 << grouped;
     QTest::newRow("negative remainder with fraction")
         << 1 << int(RemNotAssignedCredit) << "-1,000.25" << true << -1000.25 << "#,##0.00";
     // Shown without separators in the grid, so without them in the sheet too.
@@ -289,15 +278,11 @@ void SpreadsheetExportTest::cellsKeepTheirLook_data()
     QTest::newRow("number followed by letters") << 1 << int(Debit) << "12ab" << false << 0.0 << QString();
     QTest::newRow("short last group") << 1 << int(Debit) << "1,23" << false << 0.0 << QString();
     QTest::newRow("four-digit first group") << 1 << int(Credit) << "1234,567" << false << 0.0 << QString();
-    QTest::newRow("short middle group") << 1 << int(Debit) << "1,23,456" << false << 0.0 << QString();
     QTest::newRow("leading zeros") << 1 << int(Credit) << "007" << false << 0.0 << QString();
     QTest::newRow("leading blank") << 1 << int(AssignedDebit) << " 12" << false << 0.0 << QString();
-    QTest::newRow("exponent") << 1 << int(RemNotAssignedDebit) << "1e+15" << false << 0.0 << QString();
     QTest::newRow("five decimals") << 1 << int(Debit) << "1.23456" << false << 0.0 << QString();
     QTest::newRow("negative zero") << 1 << int(Debit) << "-0" << false << 0.0 << QString();
-    QTest::newRow("persian digits") << 1 << int(Debit) << QStringLiteral("۱۲۳") << false << 0.0 << QString();
     QTest::newRow("amount outside the amount columns") << 1 << int(Description) << "1,234" << false << 0.0 << QString();
-    QTest::newRow("row number column") << 1 << int(RowNumber) << "5" << false << 0.0 << QString();
     QTest::newRow("amount in the header row") << 0 << int(Debit) << "1,000" << false << 0.0 << QString();
 }
 
@@ -341,8 +326,6 @@ void SpreadsheetExportTest::failureGivesMessageAndLeavesNoFile_data()
 
     const QString cannotCreate = QString::fromUtf8(lxw_strerror(LXW_ERROR_CREATING_XLSX_FILE));
     QTest::newRow("folder missing") << "missing/export.xlsx" << int(ColumnCount) << 2 << false << cannotCreate;
-    // A file where the folder should be refuses new files even to root.
-    QTest::newRow("folder is a file") << "plain-file/export.xlsx" << int(ColumnCount) << 2 << false << cannotCreate;
     QTest::newRow("text longer than a sheet cell holds")
         << "export.xlsx" << int(ColumnCount) << 2 << true
         << QStringLiteral("خانه سطر 2 ستون 5 نوشته نشد: ") + QString::fromUtf8(lxw_strerror(LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED));
@@ -359,10 +342,6 @@ void SpreadsheetExportTest::failureGivesMessageAndLeavesNoFile()
     QFETCH(bool, longCell);
     QFETCH(QString, reason);
     const QDir folder(m_folder->path());
-    {
-        QFile plain(folder.filePath(QStringLiteral("plain-file")));
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-    }
     // An earlier file at the target stays as it was when the export fails.
     const QString path = folder.filePath(relativePath);
     const bool earlier = QFileInfo(path).dir().exists();
