@@ -52,7 +52,7 @@ ReportRows ReadReportRows(Backend &backend, const ReportQuery &query, const QStr
         QSqlQuery q(backend.database());
         q.setForwardOnly(true);
         bool ran = false;
-        if (query.values.isEmpty()) {
+        if (query.callerSelect) {
             // The caller's own SELECT goes as it is: a "?" inside it is its
             // own text, not a placeholder.
             ran = q.exec(text);

