@@ -6,9 +6,9 @@
 
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPrinter>
-#include <QGlyphRun>
 #include <QTextLayout>
 #include <QTextOption>
 #include <cmath>
@@ -86,7 +86,6 @@ public:
 
     void paint(QPainter &painter, const ReportPage &page, int pageNumber)
     {
-        m_currentFont = nullptr;
         painter.save();
         painter.translate(m_template.margins.left() * m_unit, m_template.margins.top() * m_unit);
         painter.setLayoutDirection(Qt::RightToLeft);
@@ -182,9 +181,6 @@ private:
             const QString text = textOf(p, row, pageNumber);
             if (text.isEmpty())
                 continue;
-            if (m_currentFont != &p.font && (!m_currentFont || *m_currentFont != p.font))
-                painter.setFont(p.font);
-            m_currentFont = &p.font;
             drawText(painter, p, p.textBox.translated(0, top), text);
         }
     }
@@ -234,7 +230,6 @@ private:
     int m_pageCount;
     double m_unit; // device units per millimetre
     std::vector<PreparedItem> m_items[ReportBandCount];
-    const QFont *m_currentFont = nullptr;
 };
 
 } // namespace
