@@ -135,6 +135,20 @@ void runReport(QObject &report, const std::function<void()> &start)
         ShowMessage(ErrorTitle, failure);
 }
 
+// The report component when the user may print (nullptr after the refusal
+// message otherwise); a component that cannot be created is an error.
+QObject *permittedReport(frmAccountDetails &window)
+{
+    if (!HasPermission(PrintPermission)) {
+        ShowMessage(ErrorTitle, NotPermittedMessage);
+        return nullptr;
+    }
+    QObject *report = window.ReportComponent();
+    if (!report)
+        throw std::runtime_error(QStringLiteral("قطعه چاپ گزارش (%1) در دسترس نيست.").arg(ReportComponentName).toStdString());
+    return report;
+}
+
 } // namespace
 
 QObject *frmAccountDetails::ReportComponent()
@@ -146,13 +160,9 @@ QObject *frmAccountDetails::ReportComponent()
 
 void frmAccountDetails::PrintLedger(bool &Preview, const QVariant &)
 {
-    if (!HasPermission(PrintPermission)) {
-        ShowMessage(ErrorTitle, NotPermittedMessage);
-        return;
-    }
-    QObject *report = ReportComponent();
+    QObject *report = permittedReport(*this);
     if (!report)
-        throw std::runtime_error(QStringLiteral("قطعه چاپ گزارش (%1) در دسترس نيست.").arg(ReportComponentName).toStdString());
+        return;
     clearTemplateChoice(*report);
     const QString reportFile = chooseTemplate(*this, *report);
     if (reportFile.isEmpty())
@@ -204,13 +214,9 @@ void frmAccountDetails::mnuFunc5_Click()
 
 void frmAccountDetails::printConflictReport(int destination)
 {
-    if (!HasPermission(PrintPermission)) {
-        ShowMessage(ErrorTitle, NotPermittedMessage);
-        return;
-    }
-    QObject *report = ReportComponent();
+    QObject *report = permittedReport(*this);
     if (!report)
-        throw std::runtime_error(QStringLiteral("قطعه چاپ گزارش (%1) در دسترس نيست.").arg(ReportComponentName).toStdString());
+        return;
 
     StagingHeader header = stagingHeader(*this, *dtpDate);
     header.heading = QStringLiteral("گردش حساب ") + sltAccount->AccountTitleText() + QStringLiteral(" به كد ")
