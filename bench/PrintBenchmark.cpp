@@ -60,6 +60,11 @@ void answerPickerOnce()
         poll->deleteLater();
         picker->cmbReport->setCurrentIndex(0);
         picker->cmdPrint->click();
+        if (picker->isVisible()) { // the template's file is under no base path
+            std::fprintf(stderr, "print: the template file of \"%s\" was not found\n",
+                         qPrintable(picker->cmbReport->currentText()));
+            picker->reject();
+        }
     });
     poll->start();
 }
@@ -92,6 +97,8 @@ int RunPrintBenchmark(const QStringList &args)
     const double totalMs = double(TimedReport::clock.nsecsElapsed()) / 1e6;
     SetSqlTraceHook({});
 
+    if (TimedReport::pages == 0)
+        return 1; // nothing was printed; the reason is on standard error
     PrintFigure("print_rows", window.flxAccount->Rows() - 1, "rows");
     PrintFigure("stage_ms", TimedReport::runStartMs - stageStartMs, "ms");
     PrintFigure("render_ms", TimedReport::runEndMs - TimedReport::runStartMs, "ms");
