@@ -249,7 +249,7 @@ const QList<MenuEntry> &menuEntries()
         {"mnuFunc4", "mnuFunc", QStringLiteral("چاپ"), false, {}},
         {"mnuFunc3", "mnuFunc4", QStringLiteral("مشاهده چاپ"), false, QKeySequence(Qt::CTRL | Qt::Key_P)},
         {"mnuFunc5", "mnuFunc4", QStringLiteral("چاپ "), false, {}},
-        {"mnuConfilict", "mnuFunc", QStringLiteral("چاپ مغايرت - بررسي نشدهها"), false, {}},
+        {"mnuConfilict", "mnuFunc", QStringLiteral("چاپ مغايرت - بررسي نشده\u200Cها"), false, {}},
         {"mnuConfilictView", "mnuConfilict", QStringLiteral("مشاهده مغايرت"), false, {}},
         {"mnuConfilictPrint", "mnuConfilict", QStringLiteral("چاپ مغايرت"), false, {}},
         {"mnuExcel", "mnuFunc", QStringLiteral("انتقال به Excel"), false, {}},

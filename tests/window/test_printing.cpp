@@ -285,6 +285,17 @@ private slots:
                  + totalsText() + ",'" + QStringList(8, QString()).join("','") + "')");
     }
 
+    void printingMenuCaptions()
+    {
+        open();
+        const QList<QPair<QString, QString>> captions {
+            {"mnuFunc3", "مشاهده چاپ"}, {"mnuFunc5", "چاپ "}, {"mnuConfilict", "چاپ مغايرت - بررسي نشده\u200Cها"},
+            {"mnuConfilictView", "مشاهده مغايرت"}, {"mnuConfilictPrint", "چاپ مغايرت"}, {"mnuExcel", "انتقال به Excel"}};
+        for (const auto &[name, caption] : captions)
+            QCOMPARE(window()->menuItem(name)->text(), caption);
+        QCOMPARE(window()->menuItem("mnuFunc3")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    }
+
     void headerOnlyGridStillRuns()
     {
         open();
