@@ -27,5 +27,5 @@ void frmAccountDetails::mnuExcel_Click()
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
         ShowMessage(ErrorTitle, QStringLiteral("فايل صفحه گسترده در %1 نوشته شد، ولي برنامه اي براي باز كردن آن پيدا نشد.")
-                                    .arg(path));
+                                    .arg(QChar(0x2066) + path + QChar(0x2069))); // the path kept left to right
 }
