@@ -17,6 +17,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QSqlDatabase>
 #include <QUuid>
 
@@ -147,6 +148,9 @@ void comCrystalRpt::preview(const ReportDocument &document)
     QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
     dialog.setWindowTitle(ReportTexts::PreviewTitle());
     dialog.setLayoutDirection(Qt::RightToLeft);
+    // A page should be readable at once: most of the screen, not the dialog's small default.
+    if (const QScreen *screen = dialog.screen())
+        dialog.resize(screen->availableGeometry().size() * 0.85);
     // The same pages again whenever the preview repaints or prints from its toolbar.
     // Nothing may leave a slot towards the event loop; the run's own checks
     // are all done by now, so a failure here can only be the printer's.
