@@ -23,8 +23,9 @@ class PickerAnswer : public QObject
     Q_OBJECT
 
 public:
-    explicit PickerAnswer(const QString &title)
-        : m_title(title)
+    PickerAnswer(const QString &title, QObject *parent)
+        : QObject(parent)
+        , m_title(title)
     {}
 
 protected:
@@ -62,9 +63,11 @@ class WorkbookCopy : public QObject
     Q_OBJECT
 
 public:
-    explicit WorkbookCopy(const QString &target)
-        : m_target(target)
+    WorkbookCopy(const QString &target, QObject *parent)
+        : QObject(parent)
+        , m_target(target)
     {}
+    ~WorkbookCopy() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
 
 public slots:
     void openFile(const QUrl &url)
@@ -112,9 +115,9 @@ void DemoPrinting::install(const QCommandLineParser &parser, bool unattended)
         });
     }
     if (parser.isSet("xlsx"))
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), new WorkbookCopy(parser.value("xlsx")), "openFile");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), new WorkbookCopy(parser.value("xlsx"), qApp), "openFile");
     if (unattended)
-        qApp->installEventFilter(new PickerAnswer(parser.value("template")));
+        qApp->installEventFilter(new PickerAnswer(parser.value("template"), qApp));
 }
 
 #include "DemoPrinting.moc"

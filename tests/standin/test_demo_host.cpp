@@ -84,6 +84,8 @@ private slots:
     void badStepIsAnError();
     void closingMenuItemClosesTheWindow();
     void resizeShowsInTheDumpedSize();
+    void printingOptionsWriteFiles_data();
+    void printingOptionsWriteFiles();
 
     // Steps and the dump on a window of this process.
     void parsesActions_data();
@@ -316,6 +318,38 @@ void TestDemoHost::resizeShowsInTheDumpedSize()
     QCOMPARE(dumped.value(QStringLiteral("size")), QStringLiteral("1300x900"));
     QCOMPARE(dumped.value(QStringLiteral("width")), QString::number(PixelsToTwips(1300)));
     QCOMPARE(dumped.value(QStringLiteral("height")), QString::number(PixelsToTwips(900)));
+}
+
+// The picker answered from the command line, the report and the workbook
+// written where asked; without a template the picker closes and nothing is written.
+void TestDemoHost::printingOptionsWriteFiles_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("templateTitle");
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QByteArray>("fileStart"); // empty: no file may be written
+    QTest::newRow("ledger printout") << "mnuFunc3" << "گردش حساب" << "--report-pdf" << QByteArray("%PDF");
+    QTest::newRow("conflict report") << "mnuConfilictPrint" << "مغايرت - رديف هاي بررسي نشده" << "--report-pdf"
+                                     << QByteArray("%PDF");
+    QTest::newRow("picker closed") << "mnuFunc5" << "" << "--report-pdf" << QByteArray();
+    QTest::newRow("workbook") << "mnuExcel" << "" << "--xlsx" << QByteArray("PK");
+}
+
+void TestDemoHost::printingOptionsWriteFiles()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, templateTitle);
+    QFETCH(QString, option);
+    QFETCH(QByteArray, fileStart);
+    const QString file = path(QStringLiteral("printed-") + QString::number(QTest::currentDataTag()[0]));
+    QFile::remove(file);
+    QStringList arguments {QStringLiteral("--do"), QStringLiteral("menu ") + item, option, file};
+    if (!templateTitle.isEmpty())
+        arguments << QStringLiteral("--template") << templateTitle;
+    const Finished finished = run(onDemo(arguments));
+    QVERIFY2(finished.exitCode == 0, qPrintable(finished.err));
+    QCOMPARE(contents(file).left(fileStart.size()), fileStart);
+    QCOMPARE(QFileInfo::exists(file), !fileStart.isEmpty());
 }
 
 void TestDemoHost::parsesActions_data()
