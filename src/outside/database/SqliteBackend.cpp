@@ -125,8 +125,52 @@ sqlite3 *SqliteBackend::handle()
     return m_handle;
 }
 
+namespace {
+
+// True when the rewrite and the one-statement rule have nothing to do: no
+// ";", comment, quoted name or backtick, and none of the words the rewrite
+// acts on (isnull, convert, delete, dbo, an N before a text), outside the
+// '...' literals. Most statements are so (a printout sends one insert per
+// grid row), and they go to SQLite without being cut into tokens.
+bool plainForSqlite(QStringView text)
+{
+    static const QLatin1String RewrittenWords[] = {QLatin1String("isnull"), QLatin1String("convert"),
+                                                   QLatin1String("delete"), QLatin1String("dbo"), QLatin1String("n")};
+    const auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'@' || c == u'#' || c == u'$'; };
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\'') { // to the literal's end; a doubled quote stays inside
+            for (++i; i < n && (text[i] != u'\'' || (i + 1 < n && text[i + 1] == u'\'' && ++i)); ++i) {
+            }
+            if (i >= n)
+                return false; // left open: the tokenizer decides
+            continue;
+        }
+        if (c == u';' || c == u'"' || c == u'`' || c == u'[')
+            return false;
+        if ((c == u'-' || c == u'/') && i + 1 < n && text[i + 1] == (c == u'-' ? u'-' : u'*'))
+            return false;
+        if (isWordChar(c)) {
+            qsizetype end = i;
+            while (end < n && isWordChar(text[end]))
+                ++end;
+            const QStringView word = text.mid(i, end - i);
+            for (const QLatin1String &rewritten : RewrittenWords)
+                if (word.compare(rewritten, Qt::CaseInsensitive) == 0)
+                    return false;
+            i = end - 1;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 QString SqliteBackend::toDatabaseText(const QString &tsql) const
 {
+    if (plainForSqlite(tsql))
+        return tsql;
     // Only the statement goes on: Qt refuses a trailing comment after ";",
     // and SQLite's own interface would run the first statement and silently
     // drop the rest.
