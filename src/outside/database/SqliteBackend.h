@@ -24,13 +24,26 @@ public:
     // INTEGER as decimal text, REAL with up to four decimals and no trailing
     // zeros, TEXT as stored, NULL as an empty view.
     qint64 streamRows(const QString &tsql, RowSink &sink) override;
+    // Two parts at a time: the first on this connection and the calling
+    // thread, the second on a read-only connection of its own (kept open,
+    // with the functions' caches, for the next load) and a thread of its own.
+    // While they read, this connection holds a read transaction, so no writer
+    // can commit between the parts. Inside a transaction of this connection
+    // (its changes are not committed) or in WAL mode (a later reader could
+    // see a later commit) the parts are read one after another here instead.
+    int concurrentReaders() const override { return 2; }
+    std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts) override;
+    // On a Qt connection of its own, opened and closed on the reading thread.
+    std::unique_ptr<SnapshotAhead> snapshotAhead(const QString &tsql) override;
 
     QString path() const { return m_path; }
 
 private:
     sqlite3 *handle(); // the open connection's raw handle
+    sqlite3 *readerConnection(std::size_t index);
 
     QString m_path;
     QString m_connectionName;
     sqlite3 *m_handle = nullptr;
+    std::vector<sqlite3 *> m_readers;
 };
