@@ -13,6 +13,7 @@ int RunReviewMarkTests(int argc, char **argv);
 int RunAssignmentCheckTests(int argc, char **argv);
 int RunScratchOpeningTests(int argc, char **argv);
 int RunSourceDocumentTests(int argc, char **argv);
+int RunLedgerLoadTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -29,5 +30,6 @@ int main(int argc, char **argv)
     failures += RunAssignmentCheckTests(argc, argv);
     failures += RunScratchOpeningTests(argc, argv);
     failures += RunSourceDocumentTests(argc, argv);
+    failures += RunLedgerLoadTests(argc, argv);
     return failures;
 }

@@ -19,7 +19,6 @@
 #include <QDate>
 #include <QString>
 
-#include <exception>
 #include <string>
 #include <string_view>
 
@@ -62,9 +61,6 @@ struct FillSums
     // double precision as the remainders are; summed row by row in order.
     bool anyAssignmentRow = false;
     double assignment[4] = {0, 0, 0, 0};
-    // The first assignment value that could not be read. The totals come
-    // after the walk, so it is reported only when every row was filled.
-    std::exception_ptr assignmentFailure;
 
     void addAssignment(const double (&values)[4])
     {
@@ -86,8 +82,7 @@ inline void startSums(FillSums &sums, const LedgerFillInput &input, const QDate 
 }
 
 // Writes the summary fields from the sums, as the fill always did: the
-// balance, up-to-today and limit fields only when there is a data row. Throws
-// the assignment failure, if any, where the assignment totals would go.
+// balance, up-to-today and limit fields only when there is a data row.
 void writeSummaryFields(SummaryFieldSink &fields, const LedgerFillInput &input, const FillSums &sums);
 
 template<typename Row>
@@ -200,14 +195,9 @@ void fillRow(RowSteps<Row> &steps, Row &row, FillSums &sums)
     steps.amountSeparators(row);
     steps.balanceColumns(row, sums.runningBalance);
     steps.natureColour(row, sums.runningBalance);
-    if (!RowSteps<Row>::isExcluded(row) && !sums.assignmentFailure) {
+    if (!RowSteps<Row>::isExcluded(row)) {
         double values[4];
-        try {
-            steps.assignmentValues(row, values);
-        } catch (...) {
-            sums.assignmentFailure = std::current_exception();
-            return;
-        }
+        steps.assignmentValues(row, values);
         sums.addAssignment(values);
     }
 }

@@ -225,8 +225,6 @@ void FillSteps::writeSummaryFields(SummaryFieldSink &fields, const LedgerFillInp
     }
     setText(fields, SummaryFieldNames::SumChecked, reviewTotal(sums.reviewedSum));
     setText(fields, SummaryFieldNames::SumUnChecked, reviewTotal(sums.unreviewedSum));
-    if (sums.assignmentFailure)
-        std::rethrow_exception(sums.assignmentFailure);
     assignmentTotals(fields, sums);
 }
 

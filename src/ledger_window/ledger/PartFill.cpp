@@ -121,7 +121,7 @@ std::uint16_t LedgerPartFill::styleOf(quint32 fore, quint32 back)
     for (const StyleSlot &slot : m_styleSlots)
         if (slot.fore == fore && slot.back == back)
             return slot.index;
-    const std::uint16_t index = m_store.styleIndex(fore, back);
+    const std::uint16_t index = m_store.styleIndexOf(fore, back);
     m_styleSlots.push_back({fore, back, index});
     return index;
 }
@@ -145,13 +145,13 @@ void LedgerPartFill::appendRow(const std::string_view *cells, int count)
         }
         due = date <= m_todayNumber;
     }
-    if (m_badDueDateRow >= 0 || m_failure.error)
+    if (m_badDueDateRow >= 0 || m_failure)
         return;
 
     BufferedRow &row = *m_row;
     row.reset(cells, count, cols);
     fill(row, index, due);
-    if (m_failure.error)
+    if (m_failure)
         return;
 
     // The row's background, assuming it is an odd data row when the part's
@@ -176,8 +176,6 @@ void LedgerPartFill::appendRow(const std::string_view *cells, int count)
 void LedgerPartFill::fill(BufferedRow &row, qint64 index, bool due)
 {
     FillSteps::RowSteps<BufferedRow> &steps = *m_steps;
-    KeptRow kept {0, 0, due, false, false};
-    int stage = 0;
     try {
         // A: the running balance and the balance of the rows due by today.
         const Currency net = FillSteps::rowNet(row.text(Debit), row.text(Credit), m_scratch);
@@ -192,29 +190,22 @@ void LedgerPartFill::fill(BufferedRow &row, qint64 index, bool due)
         }
         // A later part: E, F, D, G now; the sums and the balance columns B
         // and C in the join.
-        kept.net = net.raw();
-        stage = 1;
+        KeptRow kept {net.raw(), 0, due, false, false};
         steps.reviewMark(row);
         kept.reviewNet = steps.reviewColour(row, kept.reviewed).raw();
-        stage = 2;
         steps.assignment(row);
         steps.amountSeparators(row);
         row.setText(DebitBalance, std::string_view());
         row.setText(CreditBalance, std::string_view());
         kept.excluded = FillSteps::RowSteps<BufferedRow>::isExcluded(row);
-    } catch (...) {
-        m_failure = {index, stage, kept, std::current_exception()};
-        return;
-    }
-    m_kept.push_back(kept);
-    if (!kept.excluded && !m_assignmentFailure.error) {
-        double values[4];
-        try {
+        if (!kept.excluded) {
+            double values[4];
             steps.assignmentValues(row, values);
             m_assignmentValues.push_back({values[0], values[1], values[2], values[3]});
-        } catch (...) {
-            m_assignmentFailure = {index, 0, kept, std::current_exception()};
         }
+        m_kept.push_back(kept);
+    } catch (...) {
+        m_failure = std::current_exception();
     }
 }
 
@@ -226,54 +217,40 @@ struct LedgerJoin
 
     // Adds a later part's rows to the sums and writes their balance columns
     // into the joined rows, row by row in order as the fill of the whole grid
-    // would. A row that failed is added up to the step it failed at, and then
-    // its failure is thrown, unless adding it fails first.
+    // would; then throws the part's failure, if it had one.
     static void addLaterPart(LedgerPartFill &part, FlexGridStore &rows, int firstRow,
                              FillSteps::RowSteps<StoreRow> &steps, FillSteps::FillSums &sums)
     {
         const PartFillSetup &setup = part.m_setup;
-        const auto add = [&](const LedgerPartFill::KeptRow &kept, int stage) {
+        const bool swapColours = firstRow % 2 == 1;
+        const int stored = int(part.m_kept.size());
+        std::size_t nextValues = 0;
+        char colourText[16];
+        for (int i = 0; i < stored; ++i) {
+            const LedgerPartFill::KeptRow &kept = part.m_kept[std::size_t(i)];
             if (!sums.anyRow)
                 FillSteps::startSums(sums, setup.input, setup.input.today, kept.due);
-            if (stage < 1)
-                return;
             const Currency net = Currency::fromRaw(kept.net);
             sums.runningBalance += net;
             if (kept.due)
                 sums.upToNowBalance += net;
-            if (stage < 2)
-                return;
             (kept.reviewed ? sums.reviewedSum : sums.unreviewedSum) += Currency::fromRaw(kept.reviewNet);
-        };
 
-        const bool swapColours = firstRow % 2 == 1;
-        const qint64 stored = qint64(part.m_kept.size());
-        std::size_t nextValues = 0;
-        char colourText[16];
-        for (qint64 i = 0; i < stored; ++i) {
-            const LedgerPartFill::KeptRow &kept = part.m_kept[std::size_t(i)];
-            add(kept, 2);
-            const int r = firstRow + int(i);
+            const int r = firstRow + i;
             StoreRow row(rows, r);
             steps.balanceColumns(row, sums.runningBalance);
             steps.natureColour(row, sums.runningBalance);
             if (swapColours && setup.keepRowColours && rows.colCount() > RowColor)
                 rows.setText(r, RowColor, rowColourText(rowBackColour(r + 1), colourText));
-            if (!kept.excluded && !sums.assignmentFailure) {
-                if (i == part.m_assignmentFailure.row) {
-                    sums.assignmentFailure = part.m_assignmentFailure.error;
-                } else {
-                    const std::array<double, 4> &values = part.m_assignmentValues[nextValues++];
-                    sums.addAssignment({values[0], values[1], values[2], values[3]});
-                }
+            if (!kept.excluded) {
+                const std::array<double, 4> &values = part.m_assignmentValues[nextValues++];
+                sums.addAssignment({values[0], values[1], values[2], values[3]});
             }
         }
-        if (part.m_failure.error) {
-            add(part.m_failure.kept, part.m_failure.stage);
-            std::rethrow_exception(part.m_failure.error);
-        }
+        if (part.m_failure)
+            std::rethrow_exception(part.m_failure);
         if (swapColours && stored > 0)
-            rows.swapBackColors(firstRow, firstRow + int(stored) - 1, LedgerGridColors::OddRowBack,
+            rows.swapBackColors(firstRow, firstRow + stored - 1, LedgerGridColors::OddRowBack,
                                 LedgerGridColors::EvenRowBack);
     }
 };
@@ -299,8 +276,8 @@ JoinedLedger LedgerJoin::join(const std::vector<LedgerPartFill *> &parts)
             offset += part->m_rows;
         }
         LedgerPartFill &first = *parts.front();
-        if (first.m_failure.error)
-            std::rethrow_exception(first.m_failure.error);
+        if (first.m_failure)
+            std::rethrow_exception(first.m_failure);
         joined.sums = first.m_sums;
 
         joined.rows = std::move(first.m_store);

@@ -16,8 +16,8 @@
 // A row that cannot be filled (a due date that is not a date, an amount
 // beyond the currency) stops the filling of its part but not its reading, and
 // the join reports the failure the fill of the whole grid would have
-// reported: the first such due date of all rows, else the first failure of
-// the walk in row order.
+// reported: the first such due date of all rows, else the first failure in
+// row order of the walk or of the join's balances.
 
 #include "ledger_window/ledger/FillSteps.h"
 #include "outside/controls/FlexGridStore.h"
@@ -65,16 +65,6 @@ private:
         bool reviewed;
         bool excluded;
     };
-    // A row of this part whose filling failed, and at which step: 0 before
-    // the running balance takes its amount, 1 before the review sums do, 2
-    // after them.
-    struct Failure
-    {
-        qint64 row = -1;
-        int stage = 0;
-        KeptRow kept {};   // what the row had given before it failed
-        std::exception_ptr error;
-    };
 
     void fill(BufferedRow &row, qint64 index, bool due);
     std::uint16_t styleOf(quint32 fore, quint32 back);
@@ -102,9 +92,9 @@ private:
 
     qint64 m_badDueDateRow = -1;
     std::string m_badDueDateText;
-    Failure m_failure;
-    // The first assignment value of a later part that could not be read.
-    Failure m_assignmentFailure;
+    // The first row whose filling failed (every such failure is an amount
+    // beyond the currency); the rows after it are only checked for due dates.
+    std::exception_ptr m_failure;
 };
 
 // The parts put together in order: the rows in one store, ready for the grid,

@@ -79,7 +79,7 @@ public:
     // The index that stands for a pair of colours in this store, for
     // appendRow with styles. Indexes are given out in the order pairs are
     // first asked for, so stores asked in the same order agree on them.
-    std::uint16_t styleIndex(quint32 foreColor, quint32 backColor) { return styleFor({foreColor, backColor}); }
+    std::uint16_t styleIndexOf(quint32 foreColor, quint32 backColor) { return styleFor({foreColor, backColor}); }
 
     // MSHFlexGrid sort codes: 1/2 generic (numbers as numbers, other texts as
     // texts), 3/4 numeric, 5/6 text ignoring case, 7/8 text with case;
