@@ -280,7 +280,8 @@ private:
     // The main query read and filled in one pass, in two parts on two
     // readers where the database allows it.
     JoinedLedger readLedgerRows(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,
-                                LedgerViews views, const LedgerFillInput &input, FlexGridStore &previous);
+                                LedgerViews views, const LedgerFillInput &input, FlexGridStore &previous,
+                                const std::function<void()> &whenLong);
     LedgerFillInput ledgerFillInput() const;
     // Editing mode back to viewing without writing anything.
     void leaveEditing();

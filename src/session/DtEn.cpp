@@ -99,13 +99,13 @@ qint64 Recordset::OpenInto(const QString &sql, RowSink &sink)
     return count;
 }
 
-qint64 Recordset::OpenInto(const QString &sql, const std::vector<RowStreamPart> &parts)
+qint64 Recordset::OpenInto(const QString &sql, const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows)
 {
     requireClosed(sql);
     TraceStatement({sql, Name(), {}});
     std::vector<qint64> counts;
     try {
-        counts = m_environment.backend().streamParts(parts);
+        counts = m_environment.backend().streamParts(parts, concurrentAfterRows);
     } catch (const CurrencyOverflow &) {
         throw;
     } catch (const DatabaseError &error) {

@@ -29,9 +29,11 @@ public:
     // then the number of rows handed over and no fields can be read.
     qint64 OpenInto(const QString &sql, RowSink &sink);
     // The same, with the rows of sql read in parts whose statements together
-    // give exactly its rows in its order (the caller builds them so). Only sql
-    // is traced and named in a failure: the parts are a way of reading it.
-    qint64 OpenInto(const QString &sql, const std::vector<RowStreamPart> &parts);
+    // give exactly its rows in its order (the caller builds them so), at the
+    // same time where the backend can and the first part has given
+    // concurrentAfterRows rows (see Backend::streamParts). Only sql is traced
+    // and named in a failure: the parts are a way of reading it.
+    qint64 OpenInto(const QString &sql, const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows);
     // Opens on a snapshot read ahead (DtEn::ReadAhead) of this same text;
     // sql is traced now, where Open would trace it.
     void Open(const QString &sql, SnapshotAhead &ahead);

@@ -181,10 +181,17 @@ class TestLedgerLoad : public QObject, private LedgerWindowTest
     }
 
 private slots:
-    void init() { setUpWindowTest(); }
+    void init()
+    {
+        setUpWindowTest();
+        // The fixture's ledgers are short: count them long, so that the
+        // second reader and the totals read ahead run on them.
+        SetLongLedgerRows(0);
+    }
     void cleanup()
     {
         SetLedgerLoadReaders(2);
+        SetLongLedgerRows(5000);
         tearDownWindowTest();
     }
 
@@ -248,6 +255,11 @@ private slots:
         load(how, 2);
         QCOMPARE(partRowsOf(window()), partRows);
         QList<Shown> twoReaders {shownBy(window())};
+        // A short ledger's parts are both read on the window's connection.
+        SetLongLedgerRows(5000);
+        load(how, 2);
+        twoReaders << shownBy(window());
+        SetLongLedgerRows(0);
         // A re-read in the same window fills the memory of the rows it
         // replaces (the draft-inclusive window re-reads the posted ledger).
         if (!draftInclusive) {

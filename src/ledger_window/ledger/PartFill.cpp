@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <utility>
 
 using namespace LedgerCol;
 
 namespace {
 
 std::atomic<int> loadReaders {2};
+std::atomic<qint64> longLedgerRows {5000};
 
 // The row colour as column 30 keeps it: the colour read back from the grid,
 // as a signed 32-bit number.
@@ -126,9 +128,17 @@ std::uint16_t LedgerPartFill::styleOf(quint32 fore, quint32 back)
     return index;
 }
 
+void LedgerPartFill::whenRows(qint64 rows, std::function<void()> call)
+{
+    m_callAtRows = rows;
+    m_call = std::move(call);
+}
+
 void LedgerPartFill::appendRow(const std::string_view *cells, int count)
 {
     const qint64 index = m_rows++;
+    if (m_rows == m_callAtRows && m_call)
+        std::exchange(m_call, nullptr)();
     const int cols = m_store.colCount();
     // The due date is checked on every row, even after a failure, since the
     // first due date that is not a date is what the fill reports.
@@ -305,4 +315,14 @@ int LedgerLoadReaders()
 void SetLedgerLoadReaders(int readers)
 {
     loadReaders.store(readers > 1 ? 2 : 1);
+}
+
+qint64 LongLedgerRows()
+{
+    return longLedgerRows.load();
+}
+
+void SetLongLedgerRows(qint64 rows)
+{
+    longLedgerRows.store(std::max<qint64>(rows, 0));
 }

@@ -25,6 +25,7 @@
 
 #include <array>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +46,10 @@ public:
     // Lets this part fill the memory of rows read before (see
     // FlexGridStore::clearRowsKeepingStorage) before it asks for new memory.
     void reuseStorage(FlexGridStore &previous, std::size_t blocks, std::size_t chunks);
+
+    // Calls `call` once, on the reading thread, when the part reaches `rows`
+    // rows: the load learns this way that its ledger is long.
+    void whenRows(qint64 rows, std::function<void()> call);
 
     void beginRows(int columnCount) override;
     void appendRow(const std::string_view *cells, int count) override;
@@ -84,6 +89,8 @@ private:
     std::vector<StyleSlot> m_styleSlots;
     std::string m_scratch;
     qint64 m_rows = 0;
+    qint64 m_callAtRows = -1;
+    std::function<void()> m_call;
 
     // The first part's sums; a later part's rows and assignment values.
     FillSteps::FillSums m_sums;
@@ -112,3 +119,9 @@ JoinedLedger JoinLedgerParts(const std::vector<LedgerPartFill *> &parts);
 // the two ways in tests and benchmarks.
 int LedgerLoadReaders();
 void SetLedgerLoadReaders(int readers);
+// The rows of a ledger's first part from which a load counts the ledger as
+// long: it then starts its second reader and reads the period totals ahead
+// on a connection of their own. Below, opening connections costs more than
+// it saves. 0: every ledger is long (to check those ways on small ones).
+qint64 LongLedgerRows();
+void SetLongLedgerRows(qint64 rows);

@@ -162,11 +162,12 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
     const WaitCursor waitCursor;
     bool leaf = isLeafAccount(AccountID);
 
-    // The period totals are read on another connection while the rows are
-    // read; the statement is sent at its place below.
+    // On a long ledger the period totals are read on another connection
+    // while the rows are read; the statement is sent at its place below.
     DtEn &environment = Session.DataEnvironment();
     const QString totalsText = PeriodTotalsQuery(filter, conditions, leaf, views);
-    std::unique_ptr<SnapshotAhead> totalsAhead = environment.ReadAhead(totalsText);
+    std::unique_ptr<SnapshotAhead> totalsAhead;
+    const auto readTotalsAhead = [&] { totalsAhead = environment.ReadAhead(totalsText); };
 
     // The rows go from the query straight into a grid store, painted and
     // filled as they come. The rows of the last load go first, so that two
@@ -176,7 +177,7 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
     flxAccount->swapRows(previous);
     previous.clearRowsKeepingStorage(previous.colCount());
     const LedgerFillInput input = ledgerFillInput();
-    JoinedLedger ledger = readLedgerRows(filter, conditions, leaf, views, input, previous);
+    JoinedLedger ledger = readLedgerRows(filter, conditions, leaf, views, input, previous, readTotalsAhead);
     flxAccount->swapRows(ledger.rows);
     if (flxAccount->Rows() <= 1) {
         flxAccount->Clear();
@@ -243,7 +244,8 @@ LedgerFillInput frmAccountDetails::ledgerFillInput() const
 }
 
 JoinedLedger frmAccountDetails::readLedgerRows(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,
-                                               LedgerViews views, const LedgerFillInput &input, FlexGridStore &previous)
+                                               LedgerViews views, const LedgerFillInput &input, FlexGridStore &previous,
+                                               const std::function<void()> &whenLong)
 {
     DtEn &environment = Session.DataEnvironment();
     const QString sql = MainLedgerQuery(filter, conditions, leaf, views);
@@ -260,8 +262,16 @@ JoinedLedger frmAccountDetails::readLedgerRows(const LedgerFilter &filter, const
         split = LedgerSplitDate(from, to);
     }
 
+    // The first part is read on this thread. When it shows the ledger to be
+    // long, the second reader starts and the totals are read ahead; a short
+    // ledger is read here alone, where more connections would only cost.
+    const qint64 longRows = LongLedgerRows();
     std::vector<std::unique_ptr<LedgerPartFill>> parts;
     parts.push_back(std::make_unique<LedgerPartFill>(setup));
+    if (longRows <= 0)
+        whenLong();
+    else
+        parts[0]->whenRows(longRows, whenLong);
     Recordset &rows = environment.Rs(QStringLiteral("rssqlvwTransDetail"));
     if (split.isValid()) {
         setup.firstPart = false;
@@ -270,7 +280,7 @@ JoinedLedger frmAccountDetails::readLedgerRows(const LedgerFilter &filter, const
         parts[0]->reuseStorage(previous, (previous.spareBlocks() + 1) / 2, (previous.spareChunks() + 1) / 2);
         parts[1]->reuseStorage(previous, previous.spareBlocks(), previous.spareChunks());
         const LedgerQueryParts texts = MainLedgerQueryParts(filter, conditions, leaf, views, SqlDate(split));
-        rows.OpenInto(sql, {{texts.before, parts[0].get()}, {texts.from, parts[1].get()}});
+        rows.OpenInto(sql, {{texts.before, parts[0].get()}, {texts.from, parts[1].get()}}, longRows);
     } else {
         parts[0]->reuseStorage(previous, previous.spareBlocks(), previous.spareChunks());
         rows.OpenInto(sql, *parts[0]);

@@ -57,7 +57,7 @@ qint64 Backend::streamRows(const QString &tsql, RowSink &sink)
     return count;
 }
 
-std::vector<qint64> Backend::streamParts(const std::vector<RowStreamPart> &parts)
+std::vector<qint64> Backend::streamParts(const std::vector<RowStreamPart> &parts, qint64)
 {
     std::vector<qint64> counts;
     counts.reserve(parts.size());

@@ -79,10 +79,12 @@ public:
     // if they ran one after another from one state of the database; returns
     // each part's row count. Where parts are read at the same time, each part
     // after the first is read on a connection and a thread of its own, and
-    // its sink is called on that thread alone. A failing part stops the parts
-    // after it (their rows cannot matter); the failure of the first failing
-    // part is thrown once every part has stopped.
-    virtual std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts);
+    // its sink is called on that thread alone; those readers start once the
+    // first part has given concurrentAfterRows rows (0: at once), so a short
+    // result is read here alone. A failing part stops the parts after it
+    // (their rows cannot matter); the failure of the first failing part is
+    // thrown once every part has stopped.
+    virtual std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows);
     // Starts reading a SELECT into a snapshot on a connection of its own
     // while the caller goes on; nullptr where the backend reads nothing ahead.
     virtual std::unique_ptr<SnapshotAhead> snapshotAhead(const QString &tsql);

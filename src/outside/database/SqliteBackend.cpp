@@ -214,6 +214,28 @@ private:
     std::thread m_thread; // last: it starts once the members it writes exist
 };
 
+// A read-only connection for a reader of its own, with the stand-in's
+// functions; nullptr when it cannot be opened (the part is then read on the
+// main connection). No busy wait: a reader that finds the database locked at
+// its start leaves its part to the main connection, which holds its lock
+// already (waiting could wait on a writer that waits on us).
+sqlite3 *openReader(const QByteArray &path)
+{
+    sqlite3 *raw = nullptr;
+    if (sqlite3_open_v2(path.constData(), &raw, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(raw);
+        return nullptr;
+    }
+    try {
+        RegisterSqliteFunctions(raw);
+    } catch (...) {
+        sqlite3_close_v2(raw);
+        return nullptr;
+    }
+    sqlite3_exec(raw, TuningPragmas, nullptr, nullptr, nullptr); // only a speed-up
+    return raw;
+}
+
 } // namespace
 
 SqliteBackend::SqliteBackend(const QString &path, const QString &connectionName)
@@ -223,7 +245,8 @@ SqliteBackend::SqliteBackend(const QString &path, const QString &connectionName)
 SqliteBackend::~SqliteBackend()
 {
     for (sqlite3 *reader : m_readers)
-        sqlite3_close_v2(reader);
+        if (reader)
+            sqlite3_close_v2(reader);
     if (!QSqlDatabase::contains(m_connectionName))
         return;
     {
@@ -314,33 +337,7 @@ qint64 SqliteBackend::streamRows(const QString &tsql, RowSink &sink)
     return count;
 }
 
-sqlite3 *SqliteBackend::readerConnection(std::size_t index)
-{
-    while (m_readers.size() <= index) {
-        const QByteArray path = QFile::encodeName(m_path);
-        sqlite3 *raw = nullptr;
-        const int rc = sqlite3_open_v2(path.constData(), &raw, SQLITE_OPEN_READONLY, nullptr);
-        if (rc != SQLITE_OK) {
-            const QString message = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
-            sqlite3_close_v2(raw);
-            throw DatabaseError(DatabaseTexts::ConnectionFailed(message));
-        }
-        try {
-            RegisterSqliteFunctions(raw);
-        } catch (...) {
-            sqlite3_close_v2(raw);
-            throw;
-        }
-        sqlite3_exec(raw, TuningPragmas, nullptr, nullptr, nullptr);
-        // No busy wait: a reader that finds the database locked at its
-        // start leaves its part to the main connection, which holds its
-        // lock already (waiting could wait on a writer that waits on us).
-        m_readers.push_back(raw);
-    }
-    return m_readers[index];
-}
-
-std::vector<qint64> SqliteBackend::streamParts(const std::vector<RowStreamPart> &parts)
+std::vector<qint64> SqliteBackend::streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows)
 {
     sqlite3 *db = handle();
     const std::size_t n = parts.size();
@@ -353,25 +350,27 @@ std::vector<qint64> SqliteBackend::streamParts(const std::vector<RowStreamPart> 
     struct Run
     {
         qint64 count = 0;
-        bool locked = false;
+        bool leftToMain = false; // the part's own reader could not start it
         std::exception_ptr error;
     };
     std::vector<Run> runs(n);
     std::atomic<std::size_t> firstFailed {n};
-    const auto read = [&](std::size_t k, sqlite3 *connection, bool lockedAtStart) {
+    const auto read = [&](std::size_t k, sqlite3 *connection, bool lockedAtStart,
+                          const std::function<bool()> &beforeRow) {
         try {
-            const std::function<bool()> stopped = [&firstFailed, k] {
-                return firstFailed.load(std::memory_order_relaxed) < k;
-            };
-            runs[k].locked = streamStatement(connection, texts[k], parts[k].tsql, *parts[k].sink, runs[k].count,
-                                             stopped, lockedAtStart)
-                             == PartEnd::LockedAtStart;
+            runs[k].leftToMain = streamStatement(connection, texts[k], parts[k].tsql, *parts[k].sink, runs[k].count,
+                                                 beforeRow, lockedAtStart)
+                                 == PartEnd::LockedAtStart;
         } catch (...) {
             runs[k].error = std::current_exception();
             std::size_t current = firstFailed.load();
             while (k < current && !firstFailed.compare_exchange_weak(current, k)) {
             }
         }
+    };
+    // A part stops when a part before it has failed: its rows cannot matter.
+    const auto stopper = [&firstFailed](std::size_t k) {
+        return std::function<bool()>([&firstFailed, k] { return firstFailed.load(std::memory_order_relaxed) < k; });
     };
 
     const bool ownTransaction = sqlite3_get_autocommit(db) != 0;
@@ -380,21 +379,44 @@ std::vector<qint64> SqliteBackend::streamParts(const std::vector<RowStreamPart> 
         transaction.emplace(db);
     if (n < 2 || !ownTransaction || inWalMode(db)) {
         for (std::size_t k = 0; k < n; ++k)
-            read(k, db, false);
+            read(k, db, false, stopper(k));
     } else {
-        std::vector<sqlite3 *> readers;
-        for (std::size_t k = 1; k < n; ++k)
-            readers.push_back(readerConnection(k - 1));
+        // The later parts get readers of their own once the first part has
+        // shown the result to be long: on a short one a reader costs more to
+        // start (a connection, its schema, the functions' caches) than it
+        // saves, and the later parts are read here after the first.
+        m_readers.resize(std::max(m_readers.size(), n - 1), nullptr);
+        const QByteArray path = QFile::encodeName(m_path);
         {
             std::vector<std::jthread> threads; // joined on every way out
-            threads.reserve(n - 1);
-            for (std::size_t k = 1; k < n; ++k)
-                threads.emplace_back(read, k, readers[k - 1], true);
-            read(0, db, false);
+            const auto startReaders = [&] {
+                for (std::size_t k = 1; k < n; ++k) {
+                    threads.emplace_back([&, k] {
+                        sqlite3 *&connection = m_readers[k - 1];
+                        if (!connection)
+                            connection = openReader(path);
+                        if (connection)
+                            read(k, connection, true, stopper(k));
+                        else
+                            runs[k].leftToMain = true;
+                    });
+                }
+            };
+            if (concurrentAfterRows <= 0)
+                startReaders();
+            qint64 firstRows = 0;
+            read(0, db, false, [&] {
+                if (++firstRows == concurrentAfterRows)
+                    startReaders();
+                return false;
+            });
+            if (threads.empty())
+                for (std::size_t k = 1; k < n; ++k)
+                    runs[k].leftToMain = true;
         }
         for (std::size_t k = 1; k < n; ++k)
-            if (runs[k].locked)
-                read(k, db, false);
+            if (runs[k].leftToMain)
+                read(k, db, false, stopper(k));
     }
     transaction.reset();
 

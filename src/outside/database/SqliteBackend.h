@@ -32,7 +32,7 @@ public:
     // (its changes are not committed) or in WAL mode (a later reader could
     // see a later commit) the parts are read one after another here instead.
     int concurrentReaders() const override { return 2; }
-    std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts) override;
+    std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows) override;
     // On a Qt connection of its own, opened and closed on the reading thread.
     std::unique_ptr<SnapshotAhead> snapshotAhead(const QString &tsql) override;
 
@@ -40,10 +40,9 @@ public:
 
 private:
     sqlite3 *handle(); // the open connection's raw handle
-    sqlite3 *readerConnection(std::size_t index);
 
     QString m_path;
     QString m_connectionName;
     sqlite3 *m_handle = nullptr;
-    std::vector<sqlite3 *> m_readers;
+    std::vector<sqlite3 *> m_readers; // of the later parts; null until first needed
 };
