@@ -176,6 +176,7 @@ void FlexGridStore::setColCount(int cols)
     cols = std::max(cols, 0);
     if (cols == m_cols)
         return;
+    releaseSpares(); // sized for the old column count
     const int kept = std::min(cols, m_cols);
     for (std::size_t b = 0; b < m_cellBlocks.size(); ++b) {
         auto cells = std::make_unique<Cell[]>(std::size_t(BlockRows) * cols);
