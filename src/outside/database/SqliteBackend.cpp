@@ -339,6 +339,12 @@ qint64 SqliteBackend::streamRows(const QString &tsql, RowSink &sink)
     return count;
 }
 
+int SqliteBackend::concurrentReaders() const
+{
+    // A second reader only pays where a second core can run it.
+    return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+}
+
 std::vector<qint64> SqliteBackend::streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows)
 {
     sqlite3 *db = handle();

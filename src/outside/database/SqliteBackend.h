@@ -31,7 +31,7 @@ public:
     // can commit between the parts. Inside a transaction of this connection
     // (its changes are not committed) or in WAL mode (a later reader could
     // see a later commit) the parts are read one after another here instead.
-    int concurrentReaders() const override { return 2; }
+    int concurrentReaders() const override;
     std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows) override;
     // On a Qt connection of its own, opened and closed on the reading thread.
     std::unique_ptr<SnapshotAhead> snapshotAhead(const QString &tsql) override;
