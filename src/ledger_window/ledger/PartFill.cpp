@@ -116,6 +116,12 @@ void LedgerPartFill::beginRows(int columnCount)
             styleOf(fore, back);
     m_styles.resize(std::size_t(std::max(columnCount, 0)));
     m_rows = 0;
+    m_sums = FillSteps::FillSums();
+    m_kept.clear();
+    m_assignmentValues.clear();
+    m_badDueDateRow = -1;
+    m_badDueDateText.clear();
+    m_failure = nullptr;
 }
 
 std::uint16_t LedgerPartFill::styleOf(quint32 fore, quint32 back)
