@@ -17,11 +17,14 @@
 #include <initializer_list>
 #include <memory>
 #include <optional>
+#include <vector>
 
 struct LedgerFilter;
 struct LedgerConditions;
 enum class LedgerViews;
+struct JoinedLedger;
 class FlexGrid;
+class FlexGridStore;
 class Recordset;
 class VelkoSelector;
 class VelkoDate;
@@ -172,6 +175,9 @@ public:
     int SearchStartRow = 1;
     bool SortAscending = false; // the first header click sorts descending
     LedgerBalances Balances; // RunningBalance and UpToNowBalance
+    // The rows each reader of the last load read, in order (one or two), for
+    // checks and benchmarks.
+    std::vector<qint64> LedgerPartRows;
     // Size recorded at the end of start-up and after each applied resize
     // (twips; 0 until start-up). Plain ints: a maximised window on a large
     // screen is wider than 32767 twips.
@@ -286,6 +292,12 @@ private:
     // The re-reading part of ReturnAccounts: query, totals, layout, fill.
     void returnAccountsFrom(qint32 AccountID, LedgerViews views);
     void loadLedger(qint32 AccountID, LedgerFilter &filter, const LedgerConditions &conditions, LedgerViews views);
+    // The main query read and filled in one pass, in two parts on two
+    // readers where the database allows it.
+    JoinedLedger readLedgerRows(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,
+                                LedgerViews views, const LedgerFillInput &input, FlexGridStore &previous,
+                                const std::function<void()> &whenLong);
+    LedgerFillInput ledgerFillInput() const;
     // Editing mode back to viewing without writing anything.
     void leaveEditing();
     // Makes a data row current, selected and scrolled into view, and the

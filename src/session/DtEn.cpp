@@ -1,5 +1,6 @@
 #include "session/DtEn.h"
 
+#include "session/Currency.h"
 #include "session/DatabaseError.h"
 #include "session/SqlTrace.h"
 #include "session/ValueText.h"
@@ -96,6 +97,43 @@ qint64 Recordset::OpenInto(const QString &sql, RowSink &sink)
     m_position = 0;
     m_open = true;
     return count;
+}
+
+qint64 Recordset::OpenInto(const QString &sql, const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows)
+{
+    requireClosed(sql);
+    TraceStatement({sql, Name(), {}});
+    std::vector<qint64> counts;
+    try {
+        counts = m_environment.backend().streamParts(parts, concurrentAfterRows);
+    } catch (const CurrencyOverflow &) {
+        throw;
+    } catch (const DatabaseError &error) {
+        throw DatabaseError(error.message(), error.statement().isEmpty() ? QString() : sql);
+    }
+    qint64 count = 0;
+    for (const qint64 part : counts)
+        count += part;
+    m_columns.clear();
+    m_values.clear();
+    m_rowCount = int(count);
+    m_position = 0;
+    m_open = true;
+    return count;
+}
+
+void Recordset::Open(const QString &sql, SnapshotAhead &ahead)
+{
+    requireClosed(sql);
+    TraceStatement({sql, Name(), {}});
+    QStringList columns;
+    QList<QVariant> values;
+    ahead.take(columns, values);
+    m_columns = std::move(columns);
+    m_values = std::move(values);
+    m_rowCount = m_columns.isEmpty() ? 0 : int(m_values.size() / m_columns.size());
+    m_position = 0;
+    m_open = true;
 }
 
 void Recordset::Close()
@@ -213,6 +251,11 @@ Backend &DtEn::backend()
         m_backend = CreateBackend(m_provider, m_connectionString, name);
     }
     return *m_backend;
+}
+
+std::unique_ptr<SnapshotAhead> DtEn::ReadAhead(const QString &sql)
+{
+    return backend().snapshotAhead(sql);
 }
 
 Recordset &DtEn::Rs(const QString &name)

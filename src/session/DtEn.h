@@ -28,6 +28,15 @@ public:
     // Streams the rows into the sink instead of keeping them; RecordCount is
     // then the number of rows handed over and no fields can be read.
     qint64 OpenInto(const QString &sql, RowSink &sink);
+    // The same, with the rows of sql read in parts whose statements together
+    // give exactly its rows in its order (the caller builds them so), at the
+    // same time where the backend can and the first part has given
+    // concurrentAfterRows rows (see Backend::streamParts). Only sql is traced
+    // and named in a failure: the parts are a way of reading it.
+    qint64 OpenInto(const QString &sql, const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows);
+    // Opens on a snapshot read ahead (DtEn::ReadAhead) of this same text;
+    // sql is traced now, where Open would trace it.
+    void Open(const QString &sql, SnapshotAhead &ahead);
     void Close();
 
     int RecordCount() const;
@@ -81,6 +90,11 @@ public:
     QString CommandText(const QString &commandName) const;
     static QStringList SqlCommandNames();
     static const QList<ProcedureCommand> &ProcedureCommands();
+
+    // Starts reading sql into a snapshot on another connection while the
+    // caller goes on, for Recordset::Open(sql, ahead) later; nullptr where
+    // the backend reads nothing ahead. Nothing is traced until then.
+    std::unique_ptr<SnapshotAhead> ReadAhead(const QString &sql);
 
     qint64 ExecuteText(const QString &sql);
     // Runs the statements in order as one unit: either every one is written,

@@ -14,6 +14,7 @@ int RunAssignmentCheckTests(int argc, char **argv);
 int RunScratchOpeningTests(int argc, char **argv);
 int RunSourceDocumentTests(int argc, char **argv);
 int RunPrintingTests(int argc, char **argv);
+int RunLedgerLoadTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -31,5 +32,6 @@ int main(int argc, char **argv)
     failures += RunScratchOpeningTests(argc, argv);
     failures += RunSourceDocumentTests(argc, argv);
     failures += RunPrintingTests(argc, argv);
+    failures += RunLedgerLoadTests(argc, argv);
     return failures;
 }

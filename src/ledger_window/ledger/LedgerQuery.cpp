@@ -121,18 +121,53 @@ QString BalanceBroughtForwardQuery(const LedgerFilter &filter, const LedgerCondi
     return head + filter.rowCondition + c.beforeFromDate + filter.periodCondition + c.documentType + c.extra;
 }
 
-QString MainLedgerQuery(const LedgerFilter &filter, const LedgerConditions &c, bool leaf, LedgerViews views)
+namespace {
+
+QString mainQuerySelect()
 {
-    const QString select = QStringLiteral(
+    return QStringLiteral(
         "Select AccTransCode,DocumentID,FarsiDocumentDate,FarsiTransactionDate,Description,Debit,Credit,Debit,Credit,"
         "AccDocumentType,AdditionalFormSpec,DocumentDate,TransactionDate,DocumentTypeID,ContractID,AccContract,"
         "AccTransDescription,RowNumber,IsFinalized,IsChecked,AccountCode,FormID,FormTypeID,FormType,FileName ")
-                           + AssignedColumns();
-    const QString order = filter.sortByDocumentDate
-                              ? QStringLiteral(" Order By DocumentDate,AccTransCode,DocumentID,rownumber")
-                              : QStringLiteral(" Order By TransactionDate,AccTransCode,DocumentID,rownumber");
-    return select + QStringLiteral(" from ") + viewName(views) + QStringLiteral(" Where ")
-           + whereWithRanges(filter, c, leaf) + order;
+           + AssignedColumns();
+}
+
+QString mainQueryOrder(const LedgerFilter &filter)
+{
+    return filter.sortByDocumentDate ? QStringLiteral(" Order By DocumentDate,AccTransCode,DocumentID,rownumber")
+                                     : QStringLiteral(" Order By TransactionDate,AccTransCode,DocumentID,rownumber");
+}
+
+} // namespace
+
+QString MainLedgerQuery(const LedgerFilter &filter, const LedgerConditions &c, bool leaf, LedgerViews views)
+{
+    return mainQuerySelect() + QStringLiteral(" from ") + viewName(views) + QStringLiteral(" Where ")
+           + whereWithRanges(filter, c, leaf) + mainQueryOrder(filter);
+}
+
+LedgerQueryParts MainLedgerQueryParts(const LedgerFilter &filter, const LedgerConditions &c, bool leaf,
+                                      LedgerViews views, const QString &splitDate)
+{
+    // The conditions stay whole inside parentheses, so an "or" in one of
+    // them cannot take the split's condition with it.
+    const QString head = mainQuerySelect() + QStringLiteral(" from ") + viewName(views) + QStringLiteral(" Where (")
+                         + whereWithRanges(filter, c, leaf) + QStringLiteral(") And ");
+    const QString column = filter.sortByDocumentDate ? QStringLiteral("DocumentDate") : QStringLiteral("TransactionDate");
+    const QString date = QLatin1Char('\'') + splitDate + QLatin1Char('\'');
+    LedgerQueryParts parts;
+    parts.before = head + QLatin1Char('(') + column + QStringLiteral(" < ") + date + QStringLiteral(" Or ") + column
+                   + QStringLiteral(" Is Null)") + mainQueryOrder(filter);
+    parts.from = head + column + QStringLiteral(" >= ") + date + mainQueryOrder(filter);
+    return parts;
+}
+
+QDate LedgerSplitDate(const QDate &from, const QDate &to)
+{
+    if (!from.isValid() || !to.isValid())
+        return QDate();
+    const qint64 days = from.daysTo(to);
+    return days < 1 ? QDate() : from.addDays((days + 1) / 2);
 }
 
 QString PeriodTotalsQuery(const LedgerFilter &filter, const LedgerConditions &c, bool leaf, LedgerViews views)

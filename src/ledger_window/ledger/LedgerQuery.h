@@ -2,6 +2,7 @@
 // The SQL texts of the ledger load, built from the window's filters. Plain
 // functions over plain values, so the texts can be checked without a window.
 
+#include <QDate>
 #include <QString>
 
 struct AnalyticPairFilter
@@ -55,6 +56,23 @@ QString BalanceBroughtForwardQuery(const LedgerFilter &filter, const LedgerCondi
                                    LedgerViews views = LedgerViews::Posted);
 QString MainLedgerQuery(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,
                         LedgerViews views = LedgerViews::Posted);
+// The main query's rows in two parts around a date of the column it sorts by
+// first: the rows before the date (and those without one, which sort first),
+// then the rows on and after it. Read one after the other they are the main
+// query's rows in its order.
+struct LedgerQueryParts
+{
+    QString before;
+    QString from;
+};
+LedgerQueryParts MainLedgerQueryParts(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,
+                                      LedgerViews views, const QString &splitDate);
+
+// The middle day of the dates a ledger covers (from and to, each from the
+// date fields or else the period), where its load splits between two
+// readers; invalid when the range is unknown or shorter than two days.
+QDate LedgerSplitDate(const QDate &from, const QDate &to);
+
 QString PeriodTotalsQuery(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,
                           LedgerViews views = LedgerViews::Posted);
 QString UpToTodayTotalsQuery(const LedgerFilter &filter, const LedgerConditions &conditions,

@@ -2,14 +2,17 @@
 
 #include "ledger_window/WindowTexts.h"
 #include "ledger_window/frmAccountDetails.h"
+#include "ledger_window/ledger/FillSteps.h"
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/ledger/LedgerQuery.h"
+#include "ledger_window/ledger/PartFill.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/VelkoDate.h"
 #include "outside/controls/VelkoSelector.h"
 #include "outside/controls/comAccountPicker.h"
 #include "session/Clock.h"
 #include "session/DatabaseError.h"
+#include "session/DtEn.h"
 #include "session/Session.h"
 #include "session/ValueText.h"
 #include "session/modMain.h"
@@ -159,17 +162,37 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
     const WaitCursor waitCursor;
     bool leaf = isLeafAccount(AccountID);
 
-    // The rows go from the query straight into the grid's storage.
-    Recordset &rows = Session.DataEnvironment().Rs(QStringLiteral("rssqlvwTransDetail"));
-    const qint64 rowCount = rows.OpenInto(MainLedgerQuery(filter, conditions, leaf, views), *flxAccount);
-    if (rowCount <= 0) {
+    // On a long ledger the period totals are read on another connection
+    // while the rows are read; the statement is sent at its place below.
+    DtEn &environment = Session.DataEnvironment();
+    const QString totalsText = PeriodTotalsQuery(filter, conditions, leaf, views);
+    std::unique_ptr<SnapshotAhead> totalsAhead;
+    const auto readTotalsAhead = [&] { totalsAhead = environment.ReadAhead(totalsText); };
+
+    // The rows go from the query straight into a grid store, painted and
+    // filled as they come. The rows of the last load go first, so that two
+    // ledgers are never held at once, and their memory is filled again.
+    FlexGridStore previous;
+    previous.clearRows(flxAccount->Cols());
+    flxAccount->swapRows(previous);
+    previous.clearRowsKeepingStorage(previous.colCount());
+    const LedgerFillInput input = ledgerFillInput();
+    JoinedLedger ledger = readLedgerRows(filter, conditions, leaf, views, input, previous, readTotalsAhead);
+    flxAccount->swapRows(ledger.rows);
+    if (flxAccount->Rows() <= 1) {
         flxAccount->Clear();
         flxAccount->setRows(1);
     }
-    rows.Close();
 
     leaf = isLeafAccount(AccountID);
-    Recordset &totals = OpenOnText(QStringLiteral("rssqlRemained"), PeriodTotalsQuery(filter, conditions, leaf, views));
+    const QString totalsNow = PeriodTotalsQuery(filter, conditions, leaf, views);
+    Recordset &totals = environment.Rs(QStringLiteral("rssqlRemained"));
+    if (totalsAhead && totalsNow == totalsText) {
+        totals.Open(totalsNow, *totalsAhead);
+    } else {
+        totalsAhead.reset();
+        totals.Open(totalsNow);
+    }
     summaryField(QStringLiteral("txtSumDebit"))->setText(totalText(totals, QStringLiteral("SumDebit"), true));
     summaryField(QStringLiteral("txtSumCredit"))->setText(totalText(totals, QStringLiteral("SumCredit"), true));
     totals.Close();
@@ -189,12 +212,17 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
     const bool posted = views == LedgerViews::Posted;
     (posted ? ApplyLedgerLayoutAfterQuery : ApplyScratchLayoutAfterQuery)(
         *flxAccount, Session.DocumentNumberMode, filter.sortByDocumentDate, HasPermission(31505));
+    // The rows were painted and filled as they were read; a row that could
+    // not be filled fails the load here, where the fill of the loaded grid
+    // reported it, and the summary fields follow the rows.
     flxAccount->setRedraw(false);
-    if (posted)
-        PaintAlternatingRowBackgrounds(*flxAccount);
-    else
-        PaintScratchRowBackgrounds(*flxAccount);
-    FillLedgerGrid();
+    if (ledger.failure)
+        std::rethrow_exception(ledger.failure);
+    FillSteps::writeSummaryFields(*this, input, ledger.sums);
+    if (ledger.sums.anyRow) {
+        Balances.RunningBalance = ledger.sums.runningBalance;
+        Balances.UpToNowBalance = ledger.sums.upToNowBalance;
+    }
     flxAccount->setRedraw(true);
     if (flxAccount->Rows() > 1)
         showLedgerRow(1);
@@ -203,7 +231,7 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
     m_shownAccountId = AccountID;
 }
 
-void frmAccountDetails::FillLedgerGrid()
+LedgerFillInput frmAccountDetails::ledgerFillInput() const
 {
     LedgerFillInput input;
     input.BalanceBroughtForward = Session.BalanceBroughtForward;
@@ -212,5 +240,64 @@ void frmAccountDetails::FillLedgerGrid()
     input.MaxCredit = MaxCredit;
     input.today = Today();
     input.FromDate = dtpFromDate->IsEmpty() ? QDate() : dtpFromDate->Value();
-    ::FillLedgerGrid(*flxAccount, input, Balances, *this, ProgressBar);
+    return input;
+}
+
+JoinedLedger frmAccountDetails::readLedgerRows(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,
+                                               LedgerViews views, const LedgerFillInput &input, FlexGridStore &previous,
+                                               const std::function<void()> &whenLong)
+{
+    DtEn &environment = Session.DataEnvironment();
+    const QString sql = MainLedgerQuery(filter, conditions, leaf, views);
+    PartFillSetup setup;
+    setup.input = input;
+    setup.keepRowColours = views == LedgerViews::Posted;
+
+    // Two readers split the ledger at the middle day of its dates: the date
+    // fields, or else the period. Rows on that day go to the second.
+    QDate split;
+    if (LedgerLoadReaders() > 1 && environment.backend().concurrentReaders() > 1) {
+        const QDate from = dtpFromDate->IsEmpty() ? Session.PeriodBeginDate : dtpFromDate->Value();
+        const QDate to = dtpToDate->IsEmpty() ? Session.PeriodEndDate : dtpToDate->Value();
+        split = LedgerSplitDate(from, to);
+    }
+
+    // The first part is read on this thread. When it shows the ledger to be
+    // long, the second reader starts and the totals are read ahead; a short
+    // ledger is read here alone, where more connections would only cost.
+    const qint64 longRows = LongLedgerRows();
+    std::vector<std::unique_ptr<LedgerPartFill>> parts;
+    parts.push_back(std::make_unique<LedgerPartFill>(setup));
+    if (longRows <= 0)
+        whenLong();
+    else
+        parts[0]->whenRows(longRows, whenLong);
+    Recordset &rows = environment.Rs(QStringLiteral("rssqlvwTransDetail"));
+    if (split.isValid()) {
+        setup.firstPart = false;
+        parts.push_back(std::make_unique<LedgerPartFill>(setup));
+        // About half of the rows each.
+        parts[0]->reuseStorage(previous, (previous.spareBlocks() + 1) / 2, (previous.spareChunks() + 1) / 2);
+        parts[1]->reuseStorage(previous, previous.spareBlocks(), previous.spareChunks());
+        const LedgerQueryParts texts = MainLedgerQueryParts(filter, conditions, leaf, views, SqlDate(split));
+        rows.OpenInto(sql, {{texts.before, parts[0].get()}, {texts.from, parts[1].get()}}, longRows);
+    } else {
+        parts[0]->reuseStorage(previous, previous.spareBlocks(), previous.spareChunks());
+        rows.OpenInto(sql, *parts[0]);
+    }
+    rows.Close();
+    previous.releaseSpares();
+
+    std::vector<LedgerPartFill *> order;
+    LedgerPartRows.clear();
+    for (const auto &part : parts) {
+        order.push_back(part.get());
+        LedgerPartRows.push_back(part->rowCount());
+    }
+    return JoinLedgerParts(order);
+}
+
+void frmAccountDetails::FillLedgerGrid()
+{
+    ::FillLedgerGrid(*flxAccount, ledgerFillInput(), Balances, *this, ProgressBar);
 }

@@ -813,7 +813,7 @@ void FlexGrid::beginRows(int columnCount)
 {
     if (!gatherStructureChange())
         m_model->beginReset();
-    m_store.clearRows(columnCount);
+    m_store.clearRowsKeepingStorage(columnCount);
     m_headers.resize(columnCount);
     m_widths.resize(std::size_t(columnCount), -1);
     m_alignments.resize(std::size_t(columnCount), AlignGeneral);
@@ -825,8 +825,22 @@ void FlexGrid::appendRow(const std::string_view *cells, int count)
     m_store.appendRow(cells, count);
 }
 
+void FlexGrid::swapRows(FlexGridStore &rows)
+{
+    if (!gatherStructureChange())
+        m_model->beginReset();
+    std::swap(m_store, rows);
+    const int columnCount = m_store.colCount();
+    m_headers.resize(columnCount);
+    m_widths.resize(std::size_t(columnCount), -1);
+    m_alignments.resize(std::size_t(columnCount), AlignGeneral);
+    m_fixedAlignments.resize(std::size_t(columnCount), AlignGeneral);
+    endRows();
+}
+
 void FlexGrid::endRows()
 {
+    m_store.releaseSpares();
     // A bound grid starts on its first data row.
     const int row = dataRowCount() > 0 ? 1 : 0;
     m_row = m_rowSel = row;

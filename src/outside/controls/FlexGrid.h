@@ -163,6 +163,10 @@ public:
     void beginRows(int columnCount) override;
     void appendRow(const std::string_view *cells, int count) override;
     void endRows() override;
+    // Rows filled apart (on another thread, say) become the data rows, as a
+    // streamed load would leave them: Cols from the store, one model reset,
+    // the first data row current. The rows the grid held go back in `rows`.
+    void swapRows(FlexGridStore &rows);
 
 signals:
     void SelChange();

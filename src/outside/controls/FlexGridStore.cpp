@@ -81,15 +81,33 @@ FlexGridStore::FlexGridStore()
 }
 
 FlexGridStore::~FlexGridStore() = default;
+FlexGridStore::FlexGridStore(FlexGridStore &&) noexcept = default;
+FlexGridStore &FlexGridStore::operator=(FlexGridStore &&) noexcept = default;
 
+// A new storage row holds whatever its block held before: every caller
+// writes all of its cells and styles. Blocks are not cleared when made, so a
+// million-row load touches each page once.
 quint32 FlexGridStore::newStorageRow()
 {
     if (m_storageRows % BlockRows == 0) {
-        const std::size_t slots = std::size_t(BlockRows) * std::size_t(m_cols);
-        m_cellBlocks.push_back(std::make_unique<Cell[]>(slots));
-        m_styleBlocks.push_back(std::make_unique<std::uint16_t[]>(slots));
+        if (!m_spareCellBlocks.empty()) {
+            m_cellBlocks.push_back(std::move(m_spareCellBlocks.back()));
+            m_styleBlocks.push_back(std::move(m_spareStyleBlocks.back()));
+            m_spareCellBlocks.pop_back();
+            m_spareStyleBlocks.pop_back();
+        } else {
+            const std::size_t slots = std::size_t(BlockRows) * std::size_t(m_cols);
+            m_cellBlocks.push_back(std::make_unique_for_overwrite<Cell[]>(slots));
+            m_styleBlocks.push_back(std::make_unique_for_overwrite<std::uint16_t[]>(slots));
+        }
     }
     return m_storageRows++;
+}
+
+void FlexGridStore::resetRecentTexts()
+{
+    m_recent.assign(std::size_t(m_cols) * 2, RecentText());
+    m_recentNext.assign(std::size_t(m_cols), 0);
 }
 
 void FlexGridStore::clearRows(int cols)
@@ -102,8 +120,55 @@ void FlexGridStore::clearRows(int cols)
     m_chunks.clear();
     m_chunkUsed = ChunkBytes;
     m_longTexts.clear();
-    m_recent.assign(std::size_t(m_cols) * 2, RecentText());
-    m_recentNext.assign(std::size_t(m_cols), 0);
+    resetRecentTexts();
+    releaseSpares();
+}
+
+void FlexGridStore::clearRowsKeepingStorage(int cols)
+{
+    cols = std::max(cols, 0);
+    if (cols != m_cols) {
+        clearRows(cols);
+        return;
+    }
+    for (std::size_t b = 0; b < m_cellBlocks.size(); ++b) {
+        m_spareCellBlocks.push_back(std::move(m_cellBlocks[b]));
+        m_spareStyleBlocks.push_back(std::move(m_styleBlocks[b]));
+    }
+    for (auto &chunk : m_chunks)
+        if (chunk)
+            m_spareChunks.push_back(std::move(chunk));
+    m_storageRows = 0;
+    m_order.clear();
+    m_cellBlocks.clear();
+    m_styleBlocks.clear();
+    m_chunks.clear();
+    m_chunkUsed = ChunkBytes;
+    m_longTexts.clear();
+    resetRecentTexts();
+}
+
+void FlexGridStore::takeSpares(FlexGridStore &from, std::size_t blocks, std::size_t chunks)
+{
+    if (from.m_cols != m_cols)
+        return;
+    for (; blocks > 0 && !from.m_spareCellBlocks.empty(); --blocks) {
+        m_spareCellBlocks.push_back(std::move(from.m_spareCellBlocks.back()));
+        m_spareStyleBlocks.push_back(std::move(from.m_spareStyleBlocks.back()));
+        from.m_spareCellBlocks.pop_back();
+        from.m_spareStyleBlocks.pop_back();
+    }
+    for (; chunks > 0 && !from.m_spareChunks.empty(); --chunks) {
+        m_spareChunks.push_back(std::move(from.m_spareChunks.back()));
+        from.m_spareChunks.pop_back();
+    }
+}
+
+void FlexGridStore::releaseSpares()
+{
+    m_spareCellBlocks.clear();
+    m_spareStyleBlocks.clear();
+    m_spareChunks.clear();
 }
 
 void FlexGridStore::setColCount(int cols)
@@ -111,6 +176,7 @@ void FlexGridStore::setColCount(int cols)
     cols = std::max(cols, 0);
     if (cols == m_cols)
         return;
+    releaseSpares(); // sized for the old column count
     const int kept = std::min(cols, m_cols);
     for (std::size_t b = 0; b < m_cellBlocks.size(); ++b) {
         auto cells = std::make_unique<Cell[]>(std::size_t(BlockRows) * cols);
@@ -123,8 +189,7 @@ void FlexGridStore::setColCount(int cols)
         m_styleBlocks[b] = std::move(styles);
     }
     m_cols = cols;
-    m_recent.assign(std::size_t(m_cols) * 2, RecentText());
-    m_recentNext.assign(std::size_t(m_cols), 0);
+    resetRecentTexts();
 }
 
 void FlexGridStore::setRowCount(int rows)
@@ -139,19 +204,112 @@ void FlexGridStore::setRowCount(int rows)
         return;
     }
     m_order.reserve(std::size_t(rows));
-    while (rowCount() < rows)
-        m_order.push_back(newStorageRow());
+    while (rowCount() < rows) {
+        const quint32 s = newStorageRow();
+        std::fill_n(storageRow(s), m_cols, Cell {});
+        std::fill_n(storageStyles(s), m_cols, std::uint16_t(0));
+        m_order.push_back(s);
+    }
 }
 
 void FlexGridStore::appendRow(const std::string_view *cells, int count)
 {
     const quint32 s = newStorageRow();
     m_order.push_back(s);
-    Cell *row = &m_cellBlocks[s / BlockRows][std::size_t(s % BlockRows) * m_cols];
+    Cell *row = storageRow(s);
     const int n = std::min(count, m_cols);
-    for (int c = 0; c < n; ++c)
-        if (!cells[c].empty())
+    for (int c = 0; c < n; ++c) {
+        if (cells[c].empty())
+            row[c] = Cell {};
+        else
             store(row[c], c, cells[c]);
+    }
+    std::fill(row + std::max(n, 0), row + m_cols, Cell {});
+    std::fill_n(storageStyles(s), m_cols, std::uint16_t(0));
+}
+
+void FlexGridStore::appendRow(const std::string_view *cells, const std::uint16_t *styles)
+{
+    const quint32 s = newStorageRow();
+    m_order.push_back(s);
+    Cell *row = storageRow(s);
+    for (int c = 0; c < m_cols; ++c) {
+        if (cells[c].empty())
+            row[c] = Cell {};
+        else
+            store(row[c], c, cells[c]);
+    }
+    std::copy_n(styles, m_cols, storageStyles(s));
+}
+
+void FlexGridStore::appendRows(FlexGridStore &other)
+{
+    if (other.m_cols != m_cols)
+        throw std::invalid_argument("appendRows: the stores have different column counts");
+    if (other.m_order.empty()) {
+        other = FlexGridStore();
+        return;
+    }
+    // The other store's blocks go after the last whole block of this one:
+    // its storage rows move by a whole number of blocks, so no cell moves.
+    const quint32 blockOffset = quint32(m_cellBlocks.size());
+    const quint32 rowOffset = blockOffset * quint32(BlockRows);
+    // Its texts follow this store's arena chunks and long texts; its colour
+    // pairs get this store's indexes (none change when both stores were
+    // asked for their pairs in the same order).
+    const quint64 arenaOffset = quint64(m_chunks.size()) * ChunkBytes;
+    const quint64 longOffset = m_longTexts.size();
+    std::vector<std::uint16_t> styleMap(other.m_styles.size());
+    bool sameStyles = true;
+    for (std::size_t k = 0; k < other.m_styles.size(); ++k) {
+        styleMap[k] = styleFor(other.m_styles[k]);
+        sameStyles = sameStyles && styleMap[k] == k;
+    }
+    const bool moveTexts = arenaOffset != 0 || (longOffset != 0 && !other.m_longTexts.empty());
+    for (std::size_t b = 0; b < other.m_cellBlocks.size(); ++b) {
+        const std::size_t used = std::min<std::size_t>(BlockRows, other.m_storageRows - b * BlockRows) * m_cols;
+        if (moveTexts) {
+            Cell *cells = other.m_cellBlocks[b].get();
+            for (std::size_t k = 0; k < used; ++k) {
+                Cell &c = cells[k];
+                if (c.tag == ArenaTag) {
+                    quint64 position = 0;
+                    for (int i = 0; i < 5; ++i)
+                        position |= quint64(static_cast<unsigned char>(c.bytes[2 + i])) << (8 * i);
+                    position += arenaOffset;
+                    for (int i = 0; i < 5; ++i)
+                        c.bytes[2 + i] = char((position >> (8 * i)) & 0xFF);
+                } else if (c.tag == LongTag) {
+                    quint64 index = 0;
+                    for (int i = 0; i < 7; ++i)
+                        index |= quint64(static_cast<unsigned char>(c.bytes[i])) << (8 * i);
+                    index += longOffset;
+                    for (int i = 0; i < 7; ++i)
+                        c.bytes[i] = char((index >> (8 * i)) & 0xFF);
+                }
+            }
+        }
+        if (!sameStyles) {
+            std::uint16_t *styles = other.m_styleBlocks[b].get();
+            for (std::size_t k = 0; k < used; ++k)
+                styles[k] = styleMap[styles[k]];
+        }
+        m_cellBlocks.push_back(std::move(other.m_cellBlocks[b]));
+        m_styleBlocks.push_back(std::move(other.m_styleBlocks[b]));
+    }
+    m_order.reserve(m_order.size() + other.m_order.size());
+    for (const quint32 s : other.m_order)
+        m_order.push_back(s + rowOffset);
+    m_storageRows = rowOffset + other.m_storageRows;
+    // New texts go into a fresh chunk: the last chunk of the other store
+    // may be full.
+    for (auto &chunk : other.m_chunks)
+        m_chunks.push_back(std::move(chunk));
+    m_chunkUsed = other.m_chunks.empty() ? m_chunkUsed : other.m_chunkUsed;
+    for (std::string &text : other.m_longTexts)
+        m_longTexts.push_back(std::move(text));
+    resetRecentTexts();
+    other = FlexGridStore();
 }
 
 void FlexGridStore::removeRow(int row)
@@ -179,14 +337,18 @@ void FlexGridStore::clearContents()
     m_chunks.clear();
     m_chunkUsed = ChunkBytes;
     m_longTexts.clear();
-    m_recent.assign(std::size_t(m_cols) * 2, RecentText());
-    m_recentNext.assign(std::size_t(m_cols), 0);
+    resetRecentTexts();
 }
 
 quint64 FlexGridStore::appendToArena(std::string_view utf8)
 {
     if (m_chunkUsed + utf8.size() > ChunkBytes) {
-        m_chunks.push_back(std::make_unique_for_overwrite<char[]>(ChunkBytes));
+        if (!m_spareChunks.empty()) {
+            m_chunks.push_back(std::move(m_spareChunks.back()));
+            m_spareChunks.pop_back();
+        } else {
+            m_chunks.push_back(std::make_unique_for_overwrite<char[]>(ChunkBytes));
+        }
         m_chunkUsed = 0;
     }
     const quint64 position = quint64(m_chunks.size() - 1) * ChunkBytes + m_chunkUsed;
@@ -298,6 +460,25 @@ void FlexGridStore::setBackColor(int row0, int row1, int col0, int col1, quint32
     restyle(row0, row1, col0, col1, [color](Style s) { s.back = color; return s; });
 }
 
+void FlexGridStore::swapBackColors(int row0, int row1, quint32 a, quint32 b)
+{
+    // Each colour pair maps to its swapped pair once; then one look-up per cell.
+    std::vector<std::uint16_t> swapped(m_styles.size());
+    for (std::size_t k = 0; k < swapped.size(); ++k) {
+        Style style = m_styles[k];
+        if (style.back == a)
+            style.back = b;
+        else if (style.back == b)
+            style.back = a;
+        swapped[k] = styleFor(style);
+    }
+    for (int r = row0; r <= row1; ++r) {
+        std::uint16_t *styles = storageStyles(m_order[std::size_t(r)]);
+        for (int c = 0; c < m_cols; ++c)
+            styles[c] = swapped[styles[c]];
+    }
+}
+
 void FlexGridStore::sort(int col0, int col1, int code)
 {
     if (code < 1 || code > 8 || rowCount() < 2 || m_cols == 0)
@@ -362,8 +543,11 @@ void FlexGridStore::sort(int col0, int col1, int code)
 
 quint64 FlexGridStore::bytesUsed() const
 {
-    quint64 bytes = quint64(m_cellBlocks.size()) * BlockRows * quint64(m_cols) * (sizeof(Cell) + sizeof(std::uint16_t));
-    bytes += quint64(m_chunks.size()) * ChunkBytes;
+    const quint64 blocks = m_cellBlocks.size() + m_spareCellBlocks.size();
+    quint64 bytes = blocks * BlockRows * quint64(m_cols) * (sizeof(Cell) + sizeof(std::uint16_t));
+    bytes += quint64(std::count_if(m_chunks.begin(), m_chunks.end(), [](const auto &chunk) { return chunk != nullptr; })
+                     + m_spareChunks.size())
+             * ChunkBytes;
     for (const std::string &text : m_longTexts)
         bytes += text.capacity() + sizeof(std::string);
     bytes += quint64(m_order.capacity()) * sizeof(quint32);

@@ -25,18 +25,39 @@ public:
     ~FlexGridStore();
     FlexGridStore(const FlexGridStore &) = delete;
     FlexGridStore &operator=(const FlexGridStore &) = delete;
+    // A store may be filled apart (on another thread, say) and then handed
+    // to a grid whole.
+    FlexGridStore(FlexGridStore &&) noexcept;
+    FlexGridStore &operator=(FlexGridStore &&) noexcept;
 
     int rowCount() const { return int(m_order.size()); }
     int colCount() const { return m_cols; }
 
     // Drops every row and every stored text, then takes the new column count.
     void clearRows(int cols);
+    // The same, but with the same column count the memory of the rows and
+    // texts is kept as spares, which new rows and texts fill before any new
+    // memory is asked for: a reload of a large grid then touches no fresh
+    // page. releaseSpares lets go of what a load did not use.
+    void clearRowsKeepingStorage(int cols);
+    // Moves up to `blocks` blocks of rows and `chunks` chunks of text from
+    // the spares of `from` (same column count) to the spares of this store.
+    void takeSpares(FlexGridStore &from, std::size_t blocks, std::size_t chunks);
+    std::size_t spareBlocks() const { return m_spareCellBlocks.size(); }
+    std::size_t spareChunks() const { return m_spareChunks.size(); }
+    void releaseSpares();
     // Keeps the texts and colours of the columns that remain.
     void setColCount(int cols);
     // Appends empty rows or drops rows from the end.
     void setRowCount(int rows);
     // Cells beyond count stay empty; cells beyond the column count are ignored.
     void appendRow(const std::string_view *cells, int count);
+    // A whole row at once: colCount() texts and their style indexes (from
+    // styleIndex below), as a load that colours while it reads writes them.
+    void appendRow(const std::string_view *cells, const std::uint16_t *styles);
+    // Moves every row of `other` (same column count) after the rows of this
+    // store, texts and colours as they were; `other` is left empty.
+    void appendRows(FlexGridStore &other);
     void removeRow(int row);
     // Removes every row whose flag is set, in one pass (flags by row).
     void removeRows(const std::vector<bool> &drop);
@@ -52,6 +73,13 @@ public:
     // Colours the block of rows row0..row1 and columns col0..col1 (inclusive).
     void setForeColor(int row0, int row1, int col0, int col1, quint32 color);
     void setBackColor(int row0, int row1, int col0, int col1, quint32 color);
+    // Every cell of rows row0..row1 with background a gets b and the other
+    // way round; the text colours stay.
+    void swapBackColors(int row0, int row1, quint32 a, quint32 b);
+    // The index that stands for a pair of colours in this store, for
+    // appendRow with styles. Indexes are given out in the order pairs are
+    // first asked for, so stores asked in the same order agree on them.
+    std::uint16_t styleIndexOf(quint32 foreColor, quint32 backColor) { return styleFor({foreColor, backColor}); }
 
     // MSHFlexGrid sort codes: 1/2 generic (numbers as numbers, other texts as
     // texts), 3/4 numeric, 5/6 text ignoring case, 7/8 text with case;
@@ -104,6 +132,12 @@ private:
     std::uint16_t styleIndex(int row, int col) const { return const_cast<FlexGridStore *>(this)->styleIndex(row, col); }
     std::string_view longText(const Cell &c) const;
     quint32 newStorageRow();
+    Cell *storageRow(quint32 s) { return &m_cellBlocks[s / BlockRows][std::size_t(s % BlockRows) * std::size_t(m_cols)]; }
+    std::uint16_t *storageStyles(quint32 s)
+    {
+        return &m_styleBlocks[s / BlockRows][std::size_t(s % BlockRows) * std::size_t(m_cols)];
+    }
+    void resetRecentTexts();
     void store(Cell &target, int col, std::string_view utf8);
     quint64 appendToArena(std::string_view utf8);
     std::string_view arenaText(quint64 position, quint16 length) const
@@ -119,6 +153,10 @@ private:
     std::vector<quint32> m_order; // visual row -> storage row
     std::vector<std::unique_ptr<Cell[]>> m_cellBlocks;
     std::vector<std::unique_ptr<std::uint16_t[]>> m_styleBlocks;
+
+    std::vector<std::unique_ptr<Cell[]>> m_spareCellBlocks;
+    std::vector<std::unique_ptr<std::uint16_t[]>> m_spareStyleBlocks;
+    std::vector<std::unique_ptr<char[]>> m_spareChunks;
 
     std::vector<std::unique_ptr<char[]>> m_chunks;
     std::size_t m_chunkUsed = ChunkBytes;

@@ -57,6 +57,22 @@ qint64 Backend::streamRows(const QString &tsql, RowSink &sink)
     return count;
 }
 
+std::vector<qint64> Backend::streamParts(const std::vector<RowStreamPart> &parts, qint64)
+{
+    std::vector<qint64> counts;
+    counts.reserve(parts.size());
+    for (const RowStreamPart &part : parts)
+        counts.push_back(streamRows(part.tsql, *part.sink));
+    return counts;
+}
+
+std::unique_ptr<SnapshotAhead> Backend::snapshotAhead(const QString &)
+{
+    return nullptr;
+}
+
+SnapshotAhead::~SnapshotAhead() = default;
+
 qint64 Backend::execute(const QString &tsql)
 {
     return run(tsql, true).numRowsAffected();

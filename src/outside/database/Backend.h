@@ -13,6 +13,7 @@
 #include <QString>
 #include <QVariant>
 #include <memory>
+#include <vector>
 
 struct ProcedureParameter
 {
@@ -30,6 +31,23 @@ struct ProcedureCommand
     QString name;     // "spAccountIsLeafAccount"
     QString callText; // "{? = CALL spAccountIsLeafAccount( ?) }"
     QList<ProcedureParameter> parameters;
+};
+
+// One part of a result read in parts (Backend::streamParts).
+struct RowStreamPart
+{
+    QString tsql;
+    RowSink *sink = nullptr;
+};
+
+// A SELECT read ahead into a snapshot while the caller goes on.
+class SnapshotAhead
+{
+public:
+    virtual ~SnapshotAhead();
+    // Waits for the read and hands over what Backend::snapshot would have
+    // given, or throws what it would have thrown.
+    virtual void take(QStringList &columns, QList<QVariant> &values) = 0;
 };
 
 class Backend
@@ -54,6 +72,22 @@ public:
     qint64 lastProcedureRowsAffected() const { return m_procedureRowsAffected; }
     // Runs a SELECT and hands every row to the sink; returns the row count.
     virtual qint64 streamRows(const QString &tsql, RowSink &sink);
+    // How many parts streamParts reads at the same time; 1 where it reads
+    // them one after another.
+    virtual int concurrentReaders() const { return 1; }
+    // Runs the SELECTs of the parts and hands each one's rows to its sink, as
+    // if they ran one after another from one state of the database; returns
+    // each part's row count. Where parts are read at the same time, each part
+    // after the first is read on a connection and a thread of its own, and
+    // its sink is called on that thread alone; those readers start once the
+    // first part has given concurrentAfterRows rows (0: at once), so a short
+    // result is read here alone. A failing part stops the parts after it
+    // (their rows cannot matter); the failure of the first failing part is
+    // thrown once every part has stopped.
+    virtual std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows);
+    // Starts reading a SELECT into a snapshot on a connection of its own
+    // while the caller goes on; nullptr where the backend reads nothing ahead.
+    virtual std::unique_ptr<SnapshotAhead> snapshotAhead(const QString &tsql);
     // Runs a statement without a result; returns the affected row count.
     virtual qint64 execute(const QString &tsql);
     // Runs a SELECT into a static snapshot: column names and row-major values.

@@ -7,12 +7,17 @@
 #include "outside/database/TsqlRewrite.h"
 #include "session/Currency.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <atomic>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <optional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -59,6 +64,180 @@ size_t realText(double value, char *buffer)
     return size_t(p - buffer);
 }
 
+// Turns the current row's cells into text views for a sink; numbers are
+// written into `numbers` (32 bytes per column).
+void bindRow(sqlite3_stmt *s, int columns, std::string_view *cells, char *numbers)
+{
+    for (int i = 0; i < columns; ++i) {
+        char *buffer = numbers + size_t(i) * 32;
+        // One look-up of the cell's value instead of one per read; the
+        // connection is used by this thread alone while the rows stream.
+        sqlite3_value *value = sqlite3_column_value(s, i);
+        switch (sqlite3_value_type(value)) {
+        case SQLITE_INTEGER:
+            cells[i] = std::string_view(buffer, size_t(std::to_chars(buffer, buffer + 32, sqlite3_value_int64(value)).ptr - buffer));
+            break;
+        case SQLITE_FLOAT:
+            cells[i] = std::string_view(buffer, realText(sqlite3_value_double(value), buffer));
+            break;
+        case SQLITE_NULL:
+            cells[i] = std::string_view();
+            break;
+        default: { // TEXT (and BLOB as its bytes)
+            const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
+            cells[i] = std::string_view(text ? text : "", size_t(sqlite3_value_bytes(value)));
+        }
+        }
+    }
+}
+
+enum class PartEnd { Read, Stopped, LockedAtStart };
+
+// Streams one statement on a raw connection into the sink. `stopped` is
+// asked before each row. With lockedAtStart, a database locked for a new
+// reader at the first step ends the part before the sink hears of it.
+PartEnd streamStatement(sqlite3 *db, const QByteArray &text, const QString &shownText, RowSink &sink, qint64 &count,
+                        const std::function<bool()> &stopped, bool lockedAtStart)
+{
+    SqliteRawStatement st(db, text, shownText);
+    count = 0;
+    if (st.isEmpty()) {
+        sink.beginRows(0);
+        sink.endRows();
+        return PartEnd::Read;
+    }
+    sqlite3_stmt *s = st.get();
+    int rc = sqlite3_step(s);
+    if (rc == SQLITE_BUSY && lockedAtStart)
+        return PartEnd::LockedAtStart;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        st.fail();
+    const int columns = sqlite3_column_count(s);
+    std::vector<std::string_view> cells(static_cast<size_t>(columns));
+    std::vector<char> numbers(static_cast<size_t>(columns) * 32);
+    sink.beginRows(columns);
+    for (; rc == SQLITE_ROW; rc = sqlite3_step(s)) {
+        if (stopped && stopped())
+            return PartEnd::Stopped;
+        bindRow(s, columns, cells.data(), numbers.data());
+        sink.appendRow(cells.data(), columns);
+        ++count;
+    }
+    if (rc != SQLITE_DONE)
+        st.fail();
+    sink.endRows();
+    return PartEnd::Read;
+}
+
+void execOrThrow(sqlite3 *db, const char *sql)
+{
+    SqliteRawStatement st(db, QByteArray::fromRawData(sql, qsizetype(std::strlen(sql))), QString::fromLatin1(sql));
+    while (st.step()) {
+    }
+}
+
+bool inWalMode(sqlite3 *db)
+{
+    static const char sql[] = "PRAGMA journal_mode";
+    SqliteRawStatement st(db, QByteArray::fromRawData(sql, sizeof sql - 1), QString::fromLatin1(sql));
+    if (!st.step())
+        return false;
+    const auto *mode = reinterpret_cast<const char *>(sqlite3_column_text(st.get(), 0));
+    return mode && qstricmp(mode, "wal") == 0;
+}
+
+// A read transaction on the connection from its first read (which takes the
+// shared lock) until it goes out of scope.
+class ReadTransaction
+{
+public:
+    explicit ReadTransaction(sqlite3 *db) : m_db(db)
+    {
+        execOrThrow(db, "BEGIN");
+        try {
+            execOrThrow(db, "SELECT 1 FROM sqlite_master LIMIT 1");
+        } catch (...) {
+            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+            throw;
+        }
+    }
+    ~ReadTransaction()
+    {
+        // Nothing was written: COMMIT ends it without a rollback, which the
+        // functions' caches would take for a change of the data.
+        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    sqlite3 *m_db;
+};
+
+// The read of one snapshot on a thread of its own, through a Qt connection
+// that the thread opens and closes, so the values are those of snapshot().
+class SqliteSnapshotAhead final : public SnapshotAhead
+{
+public:
+    SqliteSnapshotAhead(const QString &path, const QString &tsql) : m_thread([this, path, tsql] { read(path, tsql); })
+    {}
+    ~SqliteSnapshotAhead() override
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    void take(QStringList &columns, QList<QVariant> &values) override
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_error)
+            std::rethrow_exception(m_error);
+        columns = std::move(m_columns);
+        values = std::move(m_values);
+    }
+
+private:
+    void read(const QString &path, const QString &tsql)
+    {
+        try {
+            static std::atomic<int> serial {0};
+            SqliteBackend backend(path, QStringLiteral("ReadAhead") + QString::number(++serial));
+            backend.snapshot(tsql, m_columns, m_values);
+        } catch (...) {
+            m_error = std::current_exception();
+        }
+    }
+
+    QStringList m_columns;
+    QList<QVariant> m_values;
+    std::exception_ptr m_error;
+    std::thread m_thread; // last: it starts once the members it writes exist
+};
+
+// A read-only connection for a reader of its own, with the stand-in's
+// functions; nullptr when it cannot be opened (the part is then read on the
+// main connection). No busy wait: a reader that finds the database locked at
+// its start leaves its part to the main connection, which holds its lock
+// already (waiting could wait on a writer that waits on us).
+sqlite3 *openReader(const QByteArray &path)
+{
+    sqlite3 *raw = nullptr;
+    // One thread at a time uses it (handed over only through a thread's
+    // start and end), so SQLite need not lock it on every call.
+    if (sqlite3_open_v2(path.constData(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(raw);
+        return nullptr;
+    }
+    try {
+        RegisterSqliteFunctions(raw);
+    } catch (...) {
+        sqlite3_close_v2(raw);
+        return nullptr;
+    }
+    sqlite3_exec(raw, TuningPragmas, nullptr, nullptr, nullptr); // only a speed-up
+    return raw;
+}
+
 } // namespace
 
 SqliteBackend::SqliteBackend(const QString &path, const QString &connectionName)
@@ -67,6 +246,9 @@ SqliteBackend::SqliteBackend(const QString &path, const QString &connectionName)
 
 SqliteBackend::~SqliteBackend()
 {
+    for (sqlite3 *reader : m_readers)
+        if (reader)
+            sqlite3_close_v2(reader);
     if (!QSqlDatabase::contains(m_connectionName))
         return;
     {
@@ -206,38 +388,111 @@ qint64 SqliteBackend::execute(const QString &tsql)
 qint64 SqliteBackend::streamRows(const QString &tsql, RowSink &sink)
 {
     const QByteArray text = toDatabaseText(tsql).toUtf8();
-    SqliteRawStatement st(handle(), text, tsql);
-    const int columns = st.isEmpty() ? 0 : sqlite3_column_count(st.get());
-    std::vector<std::string_view> cells(static_cast<size_t>(columns));
-    std::vector<char> numbers(static_cast<size_t>(columns) * 32);
-    sink.beginRows(columns);
     qint64 count = 0;
-    while (st.step()) {
-        sqlite3_stmt *s = st.get();
-        for (int i = 0; i < columns; ++i) {
-            char *buffer = numbers.data() + size_t(i) * 32;
-            // One look-up of the cell's value instead of one per read; this
-            // connection is used by this thread alone while the rows stream.
-            sqlite3_value *value = sqlite3_column_value(s, i);
-            switch (sqlite3_value_type(value)) {
-            case SQLITE_INTEGER:
-                cells[i] = std::string_view(buffer, size_t(std::to_chars(buffer, buffer + 32, sqlite3_value_int64(value)).ptr - buffer));
-                break;
-            case SQLITE_FLOAT:
-                cells[i] = std::string_view(buffer, realText(sqlite3_value_double(value), buffer));
-                break;
-            case SQLITE_NULL:
-                cells[i] = std::string_view();
-                break;
-            default: { // TEXT (and BLOB as its bytes)
-                const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
-                cells[i] = std::string_view(text ? text : "", size_t(sqlite3_value_bytes(value)));
-            }
+    streamStatement(handle(), text, tsql, sink, count, {}, false);
+    return count;
+}
+
+int SqliteBackend::concurrentReaders() const
+{
+    // A second reader only pays where a second core can run it.
+    return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
+}
+
+std::vector<qint64> SqliteBackend::streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows)
+{
+    sqlite3 *db = handle();
+    const std::size_t n = parts.size();
+    // Every text is checked before anything is read.
+    std::vector<QByteArray> texts;
+    texts.reserve(n);
+    for (const RowStreamPart &part : parts)
+        texts.push_back(toDatabaseText(part.tsql).toUtf8());
+
+    struct Run
+    {
+        qint64 count = 0;
+        bool leftToMain = false; // the part's own reader could not start it
+        std::exception_ptr error;
+    };
+    std::vector<Run> runs(n);
+    std::atomic<std::size_t> firstFailed {n};
+    const auto read = [&](std::size_t k, sqlite3 *connection, bool lockedAtStart,
+                          const std::function<bool()> &beforeRow) {
+        try {
+            runs[k].leftToMain = streamStatement(connection, texts[k], parts[k].tsql, *parts[k].sink, runs[k].count,
+                                                 beforeRow, lockedAtStart)
+                                 == PartEnd::LockedAtStart;
+        } catch (...) {
+            runs[k].error = std::current_exception();
+            std::size_t current = firstFailed.load();
+            while (k < current && !firstFailed.compare_exchange_weak(current, k)) {
             }
         }
-        sink.appendRow(cells.data(), columns);
-        ++count;
+    };
+    // A part stops when a part before it has failed: its rows cannot matter.
+    const auto stopper = [&firstFailed](std::size_t k) {
+        return std::function<bool()>([&firstFailed, k] { return firstFailed.load(std::memory_order_relaxed) < k; });
+    };
+
+    const bool ownTransaction = sqlite3_get_autocommit(db) != 0;
+    std::optional<ReadTransaction> transaction;
+    if (ownTransaction)
+        transaction.emplace(db);
+    if (n < 2 || !ownTransaction || inWalMode(db)) {
+        for (std::size_t k = 0; k < n; ++k)
+            read(k, db, false, stopper(k));
+    } else {
+        // The later parts get readers of their own once the first part has
+        // shown the result to be long: on a short one a reader costs more to
+        // start (a connection, its schema, the functions' caches) than it
+        // saves, and the later parts are read here after the first.
+        m_readers.resize(std::max(m_readers.size(), n - 1), nullptr);
+        const QByteArray path = QFile::encodeName(m_path);
+        {
+            std::vector<std::jthread> threads; // joined on every way out
+            const auto startReaders = [&] {
+                for (std::size_t k = 1; k < n; ++k) {
+                    threads.emplace_back([&, k] {
+                        sqlite3 *&connection = m_readers[k - 1];
+                        if (!connection)
+                            connection = openReader(path);
+                        if (connection)
+                            read(k, connection, true, stopper(k));
+                        else
+                            runs[k].leftToMain = true;
+                    });
+                }
+            };
+            if (concurrentAfterRows <= 0)
+                startReaders();
+            qint64 firstRows = 0;
+            read(0, db, false, [&] {
+                if (++firstRows == concurrentAfterRows)
+                    startReaders();
+                return false;
+            });
+            if (threads.empty())
+                for (std::size_t k = 1; k < n; ++k)
+                    runs[k].leftToMain = true;
+        }
+        for (std::size_t k = 1; k < n; ++k)
+            if (runs[k].leftToMain)
+                read(k, db, false, stopper(k));
     }
-    sink.endRows();
-    return count;
+    transaction.reset();
+
+    std::vector<qint64> counts;
+    for (const Run &run : runs) {
+        if (run.error)
+            std::rethrow_exception(run.error);
+        counts.push_back(run.count);
+    }
+    return counts;
+}
+
+std::unique_ptr<SnapshotAhead> SqliteBackend::snapshotAhead(const QString &tsql)
+{
+    database(); // a missing file is reported here, as snapshot() would
+    return std::make_unique<SqliteSnapshotAhead>(m_path, tsql);
 }
