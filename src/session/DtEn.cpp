@@ -99,36 +99,34 @@ qint64 Recordset::OpenInto(const QString &sql, RowSink &sink)
     return count;
 }
 
-qint64 Recordset::OpenInto(const QString &sql, const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows)
+SplitCounts Recordset::OpenInto(const QString &sql, const QString &whole, const QString &secondPart, RowSink &first,
+                                RowSink &second, qint64 concurrentAfterRows)
 {
     requireClosed(sql);
     TraceStatement({sql, Name(), {}});
-    std::vector<qint64> counts;
+    SplitCounts counts;
     try {
-        counts = m_environment.backend().streamParts(parts, concurrentAfterRows);
+        counts = m_environment.backend().streamSplit(whole, secondPart, first, second, concurrentAfterRows);
     } catch (const CurrencyOverflow &) {
         throw;
     } catch (const DatabaseError &error) {
         throw DatabaseError(error.message(), error.statement().isEmpty() ? QString() : sql);
     }
-    qint64 count = 0;
-    for (const qint64 part : counts)
-        count += part;
     m_columns.clear();
     m_values.clear();
-    m_rowCount = int(count);
+    m_rowCount = int(counts.first + counts.second);
     m_position = 0;
     m_open = true;
-    return count;
+    return counts;
 }
 
 void Recordset::Open(const QString &sql, SnapshotAhead &ahead)
 {
     requireClosed(sql);
-    TraceStatement({sql, Name(), {}});
     QStringList columns;
     QList<QVariant> values;
     ahead.take(columns, values);
+    TraceStatement({sql, Name(), {}});
     m_columns = std::move(columns);
     m_values = std::move(values);
     m_rowCount = m_columns.isEmpty() ? 0 : int(m_values.size() / m_columns.size());

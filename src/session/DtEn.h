@@ -28,14 +28,14 @@ public:
     // Streams the rows into the sink instead of keeping them; RecordCount is
     // then the number of rows handed over and no fields can be read.
     qint64 OpenInto(const QString &sql, RowSink &sink);
-    // The same, with the rows of sql read in parts whose statements together
-    // give exactly its rows in its order (the caller builds them so), at the
-    // same time where the backend can and the first part has given
-    // concurrentAfterRows rows (see Backend::streamParts). Only sql is traced
-    // and named in a failure: the parts are a way of reading it.
-    qint64 OpenInto(const QString &sql, const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows);
+    // The same, with the rows of sql read as Backend::streamSplit reads
+    // `whole` and `secondPart` (the caller builds them from sql). Only sql is
+    // traced and named in a failure: the texts are a way of reading it.
+    SplitCounts OpenInto(const QString &sql, const QString &whole, const QString &secondPart, RowSink &first,
+                         RowSink &second, qint64 concurrentAfterRows);
     // Opens on a snapshot read ahead (DtEn::ReadAhead) of this same text;
-    // sql is traced now, where Open would trace it.
+    // sql is traced now, where Open would trace it. When the read ahead
+    // failed, its failure is thrown and nothing is traced or opened.
     void Open(const QString &sql, SnapshotAhead &ahead);
     void Close();
 

@@ -18,6 +18,7 @@
 #include "session/modMain.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -222,9 +223,10 @@ private slots:
         QTest::newRow("draft-inclusive ledger") << true << true << 2 << false << true << QDate()
                                                 << QList<qint64> {7, 5};
         // From a date before the period the window lists every row up to the
-        // to-date, and the middle day comes before all of them.
+        // to-date, and the middle day comes before all of them: the window's
+        // connection reads them all, a second reader would have no rows to share.
         QTest::newRow("empty first half") << true << true << 2 << false << false << QDate(2022, 3, 21)
-                                          << QList<qint64> {0, 12};
+                                          << QList<qint64> {12, 0};
         QTest::newRow("empty second half") << false << false << 2 << false << false << QDate()
                                            << QList<qint64> {5, 0};
     }
@@ -294,11 +296,13 @@ private slots:
     {
         QTest::addColumn<QStringList>("breakage");
         QTest::addColumn<QString>("messagePart");
-        // The description of the rows after the split day cannot be read.
+        // The description of the rows from document 204 on cannot be read:
+        // the second reader's third row (the first, on the split day, is read
+        // by the window's connection too, where its reading ends).
         QTest::newRow("database error") << QStringList {
             "drop view vwAccountDocumentDetail",
             "create view vwAccountDocumentDetail as select AccTransCode, DocumentID, FarsiDocumentDate, "
-            "FarsiTransactionDate, case when DocumentDate >= '2024-09-19' then abs(-9223372036854775807 - 1) "
+            "FarsiTransactionDate, case when DocumentDate >= '2024-12-01' then abs(-9223372036854775807 - 1) "
             "else Description end as Description, Debit, Credit, AccDocumentType, AdditionalFormSpec, DocumentDate, "
             "TransactionDate, DocumentTypeID, ContractID, AccContract, AccTransDescription, RowNumber, IsFinalized, "
             "IsChecked, AccountCode, FormID, FormTypeID, FormType, FileName, IsAssignmentExcluded, AccountID, "
@@ -339,6 +343,27 @@ private slots:
             QCOMPARE(Session.RequeryFlag, qint16(1));
         }
         QCOMPARE(messages[1], messages[0]);
+    }
+
+    // A second reader that cannot open the database (its file went away
+    // while the window's connection holds it open) leaves its rows, and the
+    // totals read ahead leave theirs, to the window's connection.
+    void secondReaderThatCannotOpenLeavesItsRows()
+    {
+        db->exec(RowsAroundTheSplit(true));
+        load(LoadCase(), 1);
+        window()->cmdReset_Click();
+        const Shown oneReader = shownBy(window());
+        QVERIFY(QFile::rename(db->path(), db->path() + QStringLiteral(".moved")));
+        SetLedgerLoadReaders(2);
+        StatementLog log;
+        window()->cmdReset_Click();
+        QVERIFY2(ScriptedMessages::shown().isEmpty(), qPrintable(ScriptedMessages::shown().value(0).message));
+        QCOMPARE(log.startingWith("Select Sum(Debit) As SumDebit").size(), 1);
+        const Shown twoReaders = shownBy(window());
+        QCOMPARE(twoReaders.cells, oneReader.cells);
+        QCOMPARE(twoReaders.colours, oneReader.colours);
+        QCOMPARE(twoReaders.fields, oneReader.fields);
     }
 
     // Each reader's connection keeps the links it read until the data

@@ -149,16 +149,16 @@ QString MainLedgerQuery(const LedgerFilter &filter, const LedgerConditions &c, b
 LedgerQueryParts MainLedgerQueryParts(const LedgerFilter &filter, const LedgerConditions &c, bool leaf,
                                       LedgerViews views, const QString &splitDate)
 {
-    // The conditions stay whole inside parentheses, so an "or" in one of
-    // them cannot take the split's condition with it.
-    const QString head = mainQuerySelect() + QStringLiteral(" from ") + viewName(views) + QStringLiteral(" Where (")
-                         + whereWithRanges(filter, c, leaf) + QStringLiteral(") And ");
     const QString column = filter.sortByDocumentDate ? QStringLiteral("DocumentDate") : QStringLiteral("TransactionDate");
-    const QString date = QLatin1Char('\'') + splitDate + QLatin1Char('\'');
+    const QString onOrAfter = column + QStringLiteral(" >= '") + splitDate + QLatin1Char('\'');
+    const QString from = QStringLiteral(" from ") + viewName(views) + QStringLiteral(" Where ");
     LedgerQueryParts parts;
-    parts.before = head + QLatin1Char('(') + column + QStringLiteral(" < ") + date + QStringLiteral(" Or ") + column
-                   + QStringLiteral(" Is Null)") + mainQueryOrder(filter);
-    parts.from = head + column + QStringLiteral(" >= ") + date + mainQueryOrder(filter);
+    parts.whole = mainQuerySelect() + QStringLiteral(", Case When ") + onOrAfter + QStringLiteral(" Then 1 Else 0 End")
+                  + from + whereWithRanges(filter, c, leaf) + mainQueryOrder(filter);
+    // The conditions stay whole inside parentheses, so an "or" in one of
+    // them cannot take the date's condition with it.
+    parts.from = mainQuerySelect() + from + QLatin1Char('(') + whereWithRanges(filter, c, leaf) + QStringLiteral(") And ")
+                 + onOrAfter + mainQueryOrder(filter);
     return parts;
 }
 

@@ -57,12 +57,12 @@ QString BalanceBroughtForwardQuery(const LedgerFilter &filter, const LedgerCondi
 QString MainLedgerQuery(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,
                         LedgerViews views = LedgerViews::Posted);
 // The main query's rows in two parts around a date of the column it sorts by
-// first: the rows before the date (and those without one, which sort first),
-// then the rows on and after it. Read one after the other they are the main
-// query's rows in its order.
+// first: `whole` is the main query with a last column that is 1 for the rows
+// on and after the date (rows without a date sort first and stay out), and
+// `from` the main query for those rows alone, in the same order.
 struct LedgerQueryParts
 {
-    QString before;
+    QString whole;
     QString from;
 };
 LedgerQueryParts MainLedgerQueryParts(const LedgerFilter &filter, const LedgerConditions &conditions, bool leaf,

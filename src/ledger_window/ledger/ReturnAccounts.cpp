@@ -187,12 +187,19 @@ void frmAccountDetails::loadLedger(qint32 AccountID, LedgerFilter &filter, const
     leaf = isLeafAccount(AccountID);
     const QString totalsNow = PeriodTotalsQuery(filter, conditions, leaf, views);
     Recordset &totals = environment.Rs(QStringLiteral("rssqlRemained"));
+    bool totalsRead = false;
     if (totalsAhead && totalsNow == totalsText) {
-        totals.Open(totalsNow, *totalsAhead);
-    } else {
-        totalsAhead.reset();
-        totals.Open(totalsNow);
+        // A read ahead that failed (its connection could not open, say) is
+        // only a lost head start: the statement is read here as ever.
+        try {
+            totals.Open(totalsNow, *totalsAhead);
+            totalsRead = true;
+        } catch (const DatabaseError &) {
+        }
     }
+    totalsAhead.reset();
+    if (!totalsRead)
+        totals.Open(totalsNow);
     summaryField(QStringLiteral("txtSumDebit"))->setText(totalText(totals, QStringLiteral("SumDebit"), true));
     summaryField(QStringLiteral("txtSumCredit"))->setText(totalText(totals, QStringLiteral("SumCredit"), true));
     totals.Close();
@@ -280,7 +287,7 @@ JoinedLedger frmAccountDetails::readLedgerRows(const LedgerFilter &filter, const
         parts[0]->reuseStorage(previous, (previous.spareBlocks() + 1) / 2, (previous.spareChunks() + 1) / 2);
         parts[1]->reuseStorage(previous, previous.spareBlocks(), previous.spareChunks());
         const LedgerQueryParts texts = MainLedgerQueryParts(filter, conditions, leaf, views, SqlDate(split));
-        rows.OpenInto(sql, {{texts.before, parts[0].get()}, {texts.from, parts[1].get()}}, longRows);
+        rows.OpenInto(sql, texts.whole, texts.from, *parts[0], *parts[1], longRows);
     } else {
         parts[0]->reuseStorage(previous, previous.spareBlocks(), previous.spareChunks());
         rows.OpenInto(sql, *parts[0]);

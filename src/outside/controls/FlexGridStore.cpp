@@ -244,12 +244,12 @@ void FlexGridStore::appendRow(const std::string_view *cells, const std::uint16_t
 
 void FlexGridStore::appendRows(FlexGridStore &other)
 {
-    if (other.m_cols != m_cols)
-        throw std::invalid_argument("appendRows: the stores have different column counts");
     if (other.m_order.empty()) {
         other = FlexGridStore();
         return;
     }
+    if (other.m_cols != m_cols)
+        throw std::invalid_argument("appendRows: the stores have different column counts");
     // The other store's blocks go after the last whole block of this one:
     // its storage rows move by a whole number of blocks, so no cell moves.
     const quint32 blockOffset = quint32(m_cellBlocks.size());

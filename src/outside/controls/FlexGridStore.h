@@ -55,8 +55,9 @@ public:
     // A whole row at once: colCount() texts and their style indexes (from
     // styleIndex below), as a load that colours while it reads writes them.
     void appendRow(const std::string_view *cells, const std::uint16_t *styles);
-    // Moves every row of `other` (same column count) after the rows of this
-    // store, texts and colours as they were; `other` is left empty.
+    // Moves every row of `other` (same column count, unless it has no rows)
+    // after the rows of this store, texts and colours as they were; `other`
+    // is left empty.
     void appendRows(FlexGridStore &other);
     void removeRow(int row);
     // Removes every row whose flag is set, in one pass (flags by row).

@@ -57,12 +57,22 @@ qint64 Backend::streamRows(const QString &tsql, RowSink &sink)
     return count;
 }
 
-std::vector<qint64> Backend::streamParts(const std::vector<RowStreamPart> &parts, qint64)
+SplitCounts Backend::streamSplit(const QString &whole, const QString &, RowSink &first, RowSink &, qint64)
 {
-    std::vector<qint64> counts;
-    counts.reserve(parts.size());
-    for (const RowStreamPart &part : parts)
-        counts.push_back(streamRows(part.tsql, *part.sink));
+    // Every row to the first sink, without the marking column.
+    class WithoutLastColumn final : public RowSink
+    {
+    public:
+        explicit WithoutLastColumn(RowSink &sink) : m_sink(sink) {}
+        void beginRows(int columnCount) override { m_sink.beginRows(std::max(columnCount - 1, 0)); }
+        void appendRow(const std::string_view *cells, int count) override { m_sink.appendRow(cells, std::max(count - 1, 0)); }
+        void endRows() override { m_sink.endRows(); }
+
+    private:
+        RowSink &m_sink;
+    } sink(first);
+    SplitCounts counts;
+    counts.first = streamRows(whole, sink);
     return counts;
 }
 

@@ -33,11 +33,11 @@ struct ProcedureCommand
     QList<ProcedureParameter> parameters;
 };
 
-// One part of a result read in parts (Backend::streamParts).
-struct RowStreamPart
+// The rows each reader of Backend::streamSplit handed on.
+struct SplitCounts
 {
-    QString tsql;
-    RowSink *sink = nullptr;
+    qint64 first = 0;
+    qint64 second = 0;
 };
 
 // A SELECT read ahead into a snapshot while the caller goes on.
@@ -72,19 +72,20 @@ public:
     qint64 lastProcedureRowsAffected() const { return m_procedureRowsAffected; }
     // Runs a SELECT and hands every row to the sink; returns the row count.
     virtual qint64 streamRows(const QString &tsql, RowSink &sink);
-    // How many parts streamParts reads at the same time; 1 where it reads
-    // them one after another.
+    // How many readers streamSplit reads with at the same time; 1 where it
+    // reads alone.
     virtual int concurrentReaders() const { return 1; }
-    // Runs the SELECTs of the parts and hands each one's rows to its sink, as
-    // if they ran one after another from one state of the database; returns
-    // each part's row count. Where parts are read at the same time, each part
-    // after the first is read on a connection and a thread of its own, and
-    // its sink is called on that thread alone; those readers start once the
-    // first part has given concurrentAfterRows rows (0: at once), so a short
-    // result is read here alone. A failing part stops the parts after it
-    // (their rows cannot matter); the failure of the first failing part is
-    // thrown once every part has stopped.
-    virtual std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows);
+    // Streams `whole`, a SELECT whose last column marks with 1 the rows of a
+    // second part that all come after the others (the column is not handed
+    // on). Where the backend reads with two readers, once `first` has been
+    // handed concurrentAfterRows rows (0: from the first row) a reader of its
+    // own reads `secondPart` (the second part's rows alone, in order) into
+    // `second` on another thread, and the reading of `whole` ends at the
+    // second part's first row; otherwise every row goes to `first`. The rows
+    // come from one state of the database. A failure of `whole` is thrown
+    // first, then one of the second reader.
+    virtual SplitCounts streamSplit(const QString &whole, const QString &secondPart, RowSink &first, RowSink &second,
+                                    qint64 concurrentAfterRows);
     // Starts reading a SELECT into a snapshot on a connection of its own
     // while the caller goes on; nullptr where the backend reads nothing ahead.
     virtual std::unique_ptr<SnapshotAhead> snapshotAhead(const QString &tsql);

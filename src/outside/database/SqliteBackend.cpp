@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -91,13 +90,16 @@ void bindRow(sqlite3_stmt *s, int columns, std::string_view *cells, char *number
     }
 }
 
-enum class PartEnd { Read, Stopped, LockedAtStart };
+enum class PartEnd { Read, LockedAtStart };
 
-// Streams one statement on a raw connection into the sink. `stopped` is
-// asked before each row. With lockedAtStart, a database locked for a new
-// reader at the first step ends the part before the sink hears of it.
+// Streams one statement on a raw connection into the sink, without its last
+// `dropLast` columns. `endBefore`, when given, is asked before each row and
+// ends the reading there when it says so. With lockedAtStart, a database
+// locked for a new reader at the first step ends the part before the sink
+// hears of it.
 PartEnd streamStatement(sqlite3 *db, const QByteArray &text, const QString &shownText, RowSink &sink, qint64 &count,
-                        const std::function<bool()> &stopped, bool lockedAtStart)
+                        const std::function<bool(sqlite3_stmt *)> &endBefore = {}, bool lockedAtStart = false,
+                        int dropLast = 0)
 {
     SqliteRawStatement st(db, text, shownText);
     count = 0;
@@ -112,13 +114,15 @@ PartEnd streamStatement(sqlite3 *db, const QByteArray &text, const QString &show
         return PartEnd::LockedAtStart;
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
         st.fail();
-    const int columns = sqlite3_column_count(s);
+    const int columns = std::max(sqlite3_column_count(s) - dropLast, 0);
     std::vector<std::string_view> cells(static_cast<size_t>(columns));
     std::vector<char> numbers(static_cast<size_t>(columns) * 32);
     sink.beginRows(columns);
     for (; rc == SQLITE_ROW; rc = sqlite3_step(s)) {
-        if (stopped && stopped())
-            return PartEnd::Stopped;
+        if (endBefore && endBefore(s)) {
+            rc = SQLITE_DONE;
+            break;
+        }
         bindRow(s, columns, cells.data(), numbers.data());
         sink.appendRow(cells.data(), columns);
         ++count;
@@ -127,13 +131,6 @@ PartEnd streamStatement(sqlite3 *db, const QByteArray &text, const QString &show
         st.fail();
     sink.endRows();
     return PartEnd::Read;
-}
-
-void execOrThrow(sqlite3 *db, const char *sql)
-{
-    SqliteRawStatement st(db, QByteArray::fromRawData(sql, qsizetype(std::strlen(sql))), QString::fromLatin1(sql));
-    while (st.step()) {
-    }
 }
 
 bool inWalMode(sqlite3 *db)
@@ -145,34 +142,6 @@ bool inWalMode(sqlite3 *db)
     const auto *mode = reinterpret_cast<const char *>(sqlite3_column_text(st.get(), 0));
     return mode && qstricmp(mode, "wal") == 0;
 }
-
-// A read transaction on the connection from its first read (which takes the
-// shared lock) until it goes out of scope.
-class ReadTransaction
-{
-public:
-    explicit ReadTransaction(sqlite3 *db) : m_db(db)
-    {
-        execOrThrow(db, "BEGIN");
-        try {
-            execOrThrow(db, "SELECT 1 FROM sqlite_master LIMIT 1");
-        } catch (...) {
-            sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-            throw;
-        }
-    }
-    ~ReadTransaction()
-    {
-        // Nothing was written: COMMIT ends it without a rollback, which the
-        // functions' caches would take for a change of the data.
-        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-    }
-    ReadTransaction(const ReadTransaction &) = delete;
-    ReadTransaction &operator=(const ReadTransaction &) = delete;
-
-private:
-    sqlite3 *m_db;
-};
 
 // The read of one snapshot on a thread of its own, through a Qt connection
 // that the thread opens and closes, so the values are those of snapshot().
@@ -389,7 +358,7 @@ qint64 SqliteBackend::streamRows(const QString &tsql, RowSink &sink)
 {
     const QByteArray text = toDatabaseText(tsql).toUtf8();
     qint64 count = 0;
-    streamStatement(handle(), text, tsql, sink, count, {}, false);
+    streamStatement(handle(), text, tsql, sink, count);
     return count;
 }
 
@@ -399,95 +368,81 @@ int SqliteBackend::concurrentReaders() const
     return std::thread::hardware_concurrency() >= 2 ? 2 : 1;
 }
 
-std::vector<qint64> SqliteBackend::streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows)
+SplitCounts SqliteBackend::streamSplit(const QString &whole, const QString &secondPart, RowSink &first,
+                                       RowSink &second, qint64 concurrentAfterRows)
 {
     sqlite3 *db = handle();
-    const std::size_t n = parts.size();
-    // Every text is checked before anything is read.
-    std::vector<QByteArray> texts;
-    texts.reserve(n);
-    for (const RowStreamPart &part : parts)
-        texts.push_back(toDatabaseText(part.tsql).toUtf8());
+    // Both texts are checked before anything is read.
+    const QByteArray wholeText = toDatabaseText(whole).toUtf8();
+    const QByteArray secondText = toDatabaseText(secondPart).toUtf8();
 
-    struct Run
+    // The second reader reads what this connection reads only outside a
+    // transaction of this connection (its changes are not committed) and not
+    // in WAL mode (it could see a later commit). While this connection's
+    // statement runs it holds the shared lock that keeps writers from
+    // committing, so a reader started meanwhile reads the same data.
+    const bool mayShare = concurrentReaders() > 1 && sqlite3_get_autocommit(db) != 0 && !inWalMode(db);
+
+    SplitCounts counts;
+    bool readerStarted = false;
+    bool endedAtSecondPart = false;
+    std::atomic<bool> wholeFailed {false};
+    std::atomic<bool> readerCannotStart {false};
+    std::exception_ptr readerError;
+    const QByteArray path = QFile::encodeName(m_path);
+    if (m_readers.empty())
+        m_readers.push_back(nullptr);
     {
-        qint64 count = 0;
-        bool leftToMain = false; // the part's own reader could not start it
-        std::exception_ptr error;
-    };
-    std::vector<Run> runs(n);
-    std::atomic<std::size_t> firstFailed {n};
-    const auto read = [&](std::size_t k, sqlite3 *connection, bool lockedAtStart,
-                          const std::function<bool()> &beforeRow) {
-        try {
-            runs[k].leftToMain = streamStatement(connection, texts[k], parts[k].tsql, *parts[k].sink, runs[k].count,
-                                                 beforeRow, lockedAtStart)
-                                 == PartEnd::LockedAtStart;
-        } catch (...) {
-            runs[k].error = std::current_exception();
-            std::size_t current = firstFailed.load();
-            while (k < current && !firstFailed.compare_exchange_weak(current, k)) {
-            }
-        }
-    };
-    // A part stops when a part before it has failed: its rows cannot matter.
-    const auto stopper = [&firstFailed](std::size_t k) {
-        return std::function<bool()>([&firstFailed, k] { return firstFailed.load(std::memory_order_relaxed) < k; });
-    };
-
-    const bool ownTransaction = sqlite3_get_autocommit(db) != 0;
-    std::optional<ReadTransaction> transaction;
-    if (ownTransaction)
-        transaction.emplace(db);
-    if (n < 2 || !ownTransaction || inWalMode(db)) {
-        for (std::size_t k = 0; k < n; ++k)
-            read(k, db, false, stopper(k));
-    } else {
-        // The later parts get readers of their own once the first part has
-        // shown the result to be long: on a short one a reader costs more to
-        // start (a connection, its schema, the functions' caches) than it
-        // saves, and the later parts are read here after the first.
-        m_readers.resize(std::max(m_readers.size(), n - 1), nullptr);
-        const QByteArray path = QFile::encodeName(m_path);
-        {
-            std::vector<std::jthread> threads; // joined on every way out
-            const auto startReaders = [&] {
-                for (std::size_t k = 1; k < n; ++k) {
-                    threads.emplace_back([&, k] {
-                        sqlite3 *&connection = m_readers[k - 1];
-                        if (!connection)
-                            connection = openReader(path);
-                        if (connection)
-                            read(k, connection, true, stopper(k));
-                        else
-                            runs[k].leftToMain = true;
-                    });
+        std::jthread reader; // joined on every way out
+        const auto startReader = [&] {
+            readerStarted = true;
+            reader = std::jthread([&] {
+                sqlite3 *&connection = m_readers.front();
+                if (!connection)
+                    connection = openReader(path);
+                if (!connection) {
+                    readerCannotStart = true;
+                    return;
                 }
-            };
-            if (concurrentAfterRows <= 0)
-                startReaders();
-            qint64 firstRows = 0;
-            read(0, db, false, [&] {
-                if (++firstRows == concurrentAfterRows)
-                    startReaders();
-                return false;
+                try {
+                    // The whole statement failed before the second part:
+                    // its rows cannot matter.
+                    const auto stop = [&wholeFailed](sqlite3_stmt *) { return wholeFailed.load(std::memory_order_relaxed); };
+                    if (streamStatement(connection, secondText, secondPart, second, counts.second, stop, true)
+                        == PartEnd::LockedAtStart)
+                        readerCannotStart = true;
+                } catch (...) {
+                    readerError = std::current_exception();
+                }
             });
-            if (threads.empty())
-                for (std::size_t k = 1; k < n; ++k)
-                    runs[k].leftToMain = true;
+        };
+        // The last column marks the second part's rows, which all come after
+        // the others: with the reader at work the reading here ends at the
+        // first of them; without it they are read here too.
+        int flag = -1;
+        const auto beforeRow = [&](sqlite3_stmt *s) {
+            if (flag < 0)
+                flag = sqlite3_column_count(s) - 1;
+            const bool inSecondPart = sqlite3_column_int(s, flag) != 0;
+            if (inSecondPart)
+                return endedAtSecondPart = readerStarted && !readerCannotStart.load();
+            if (!readerStarted && mayShare && counts.first >= concurrentAfterRows)
+                startReader();
+            return false;
+        };
+        try {
+            streamStatement(db, wholeText, whole, first, counts.first, beforeRow, false, 1);
+        } catch (...) {
+            wholeFailed = true;
+            throw;
         }
-        for (std::size_t k = 1; k < n; ++k)
-            if (runs[k].leftToMain)
-                read(k, db, false, stopper(k));
     }
-    transaction.reset();
-
-    std::vector<qint64> counts;
-    for (const Run &run : runs) {
-        if (run.error)
-            std::rethrow_exception(run.error);
-        counts.push_back(run.count);
-    }
+    if (readerError)
+        std::rethrow_exception(readerError);
+    // A reader that could not start after this reading had ended leaves
+    // its rows to this connection.
+    if (endedAtSecondPart && readerCannotStart)
+        streamStatement(db, secondText, secondPart, second, counts.second);
     return counts;
 }
 

@@ -27,15 +27,12 @@ public:
     // Straight on the raw handle: a printout sends one insert per grid row,
     // and Qt SQL's result set per statement would cost more than SQLite's work.
     qint64 execute(const QString &tsql) override;
-    // Two parts at a time: the first on this connection and the calling
-    // thread, the second on a read-only connection of its own (kept open,
-    // with the functions' caches, for the next load) and a thread of its own.
-    // While they read, this connection holds a read transaction, so no writer
-    // can commit between the parts. Inside a transaction of this connection
-    // (its changes are not committed) or in WAL mode (a later reader could
-    // see a later commit) the parts are read one after another here instead.
+    // The second part on a read-only connection of its own (kept open, with
+    // the functions' caches, for the next load) and a thread of its own;
+    // where a second core can run it.
     int concurrentReaders() const override;
-    std::vector<qint64> streamParts(const std::vector<RowStreamPart> &parts, qint64 concurrentAfterRows) override;
+    SplitCounts streamSplit(const QString &whole, const QString &secondPart, RowSink &first, RowSink &second,
+                            qint64 concurrentAfterRows) override;
     // On a Qt connection of its own, opened and closed on the reading thread.
     std::unique_ptr<SnapshotAhead> snapshotAhead(const QString &tsql) override;
 
@@ -47,5 +44,5 @@ private:
     QString m_path;
     QString m_connectionName;
     sqlite3 *m_handle = nullptr;
-    std::vector<sqlite3 *> m_readers; // of the later parts; null until first needed
+    std::vector<sqlite3 *> m_readers; // the second reader's; null until first needed
 };
