@@ -20,7 +20,10 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+
+#include <algorithm>
 
 using namespace LedgerCol;
 
@@ -364,6 +367,49 @@ private slots:
         QCOMPARE(twoReaders.cells, oneReader.cells);
         QCOMPARE(twoReaders.colours, oneReader.colours);
         QCOMPARE(twoReaders.fields, oneReader.fields);
+    }
+
+    // On a long ledger the progress bar follows the dates of the rows read
+    // on the window's connection: shown while they are read, forward only,
+    // up to the split day (or the period's last day), hidden afterwards.
+    void progressFollowsTheDatesRead_data()
+    {
+        QTest::addColumn<int>("readers");
+        QTest::addColumn<QDate>("lastDay");
+        QTest::newRow("one reader") << 1 << QDate(2025, 3, 20);
+        QTest::newRow("two readers") << 2 << QDate(2024, 9, 19);
+    }
+    void progressFollowsTheDatesRead()
+    {
+        QFETCH(int, readers);
+        QFETCH(QDate, lastDay);
+        // 6,000 documents, about 17 a day from the period's first day on.
+        db->exec({"insert into tblAccountDocument(ID, Code, DocumentDate, FarsiDocumentDate, BranchID, IsFinalized, "
+                  "IsScratch, DocumentTypeID) with recursive n(i) as (select 1 union all select i + 1 from n "
+                  "where i < 6000) select 10000 + i, 10000 + i, date('2024-03-20', '+' || (i / 17) || ' days'), "
+                  "'1403/01/01', 1, 0, 0, 1 from n",
+                  "insert into tblAccountDocumentDetail(DocumentID, RowNumber, AccountID, DebitValue, CreditValue, "
+                  "Description, TransactionDate, FarsiTransactionDate, DocumentTypeID, IsChecked, "
+                  "IsAssignmentExcluded) select ID, 1, 2, 10, 0, 'رديف', DocumentDate, FarsiDocumentDate, 1, 0, 0 "
+                  "from tblAccountDocument where ID > 10000"});
+        load(LoadCase(), readers);
+        QProgressBar *bar = window()->ProgressBar;
+        QList<int> values;
+        bool hiddenWhileMoving = false;
+        connect(bar, &QProgressBar::valueChanged, bar, [&](int value) {
+            values << value;
+            hiddenWhileMoving = hiddenWhileMoving || (value > 0 && bar->isHidden());
+        });
+        window()->cmdReset_Click();
+        QVERIFY2(ScriptedMessages::shown().isEmpty(), qPrintable(ScriptedMessages::shown().value(0).message));
+        QVERIFY(bar->isHidden());
+        QVERIFY(!hiddenWhileMoving);
+        QCOMPARE(bar->maximum(), int(QDate(2024, 3, 20).daysTo(lastDay)));
+        QVERIFY2(values.size() >= 3, qPrintable(QString::number(values.size())));
+        QVERIFY(std::is_sorted(values.cbegin(), values.cend()));
+        // The last value comes from the last 1,024 rows read, within three
+        // months of the end.
+        QVERIFY2(bar->maximum() - values.last() < 90, qPrintable(QString::number(values.last())));
     }
 
     // Each reader's connection keeps the links it read until the data

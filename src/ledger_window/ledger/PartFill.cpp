@@ -140,6 +140,13 @@ void LedgerPartFill::whenRows(qint64 rows, std::function<void()> call)
     m_call = std::move(call);
 }
 
+void LedgerPartFill::everyRows(qint64 rows, std::function<void(int dateNumber)> call)
+{
+    m_everyRows = std::max<qint64>(rows, 1);
+    m_rowsToNextDate = 1;
+    m_dateCall = std::move(call);
+}
+
 void LedgerPartFill::appendRow(const std::string_view *cells, int count)
 {
     const qint64 index = m_rows++;
@@ -160,6 +167,10 @@ void LedgerPartFill::appendRow(const std::string_view *cells, int count)
             return;
         }
         due = date <= m_todayNumber;
+        if (m_dateCall && --m_rowsToNextDate <= 0) {
+            m_rowsToNextDate = m_everyRows;
+            m_dateCall(date);
+        }
     }
     if (m_badDueDateRow >= 0 || m_failure)
         return;

@@ -50,6 +50,10 @@ public:
     // Calls `call` once, on the reading thread, when the part reaches `rows`
     // rows: the load learns this way that its ledger is long.
     void whenRows(qint64 rows, std::function<void()> call);
+    // Calls `call` on the reading thread with the due date (yyyymmdd) of
+    // every `rows`-th row that has one: rows come in date order, so the date
+    // tells how far the reading has come.
+    void everyRows(qint64 rows, std::function<void(int dateNumber)> call);
 
     void beginRows(int columnCount) override;
     void appendRow(const std::string_view *cells, int count) override;
@@ -91,6 +95,9 @@ private:
     qint64 m_rows = 0;
     qint64 m_callAtRows = -1;
     std::function<void()> m_call;
+    qint64 m_everyRows = 0;
+    qint64 m_rowsToNextDate = 0;
+    std::function<void(int)> m_dateCall;
 
     // The first part's sums; a later part's rows and assignment values.
     FillSteps::FillSums m_sums;

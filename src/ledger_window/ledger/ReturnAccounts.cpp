@@ -6,6 +6,7 @@
 #include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/ledger/LedgerQuery.h"
 #include "ledger_window/ledger/PartFill.h"
+#include "ledger_window/ledger/ProgressPacer.h"
 #include "outside/controls/FlexGrid.h"
 #include "outside/controls/VelkoDate.h"
 #include "outside/controls/VelkoSelector.h"
@@ -23,6 +24,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 using namespace LedgerCol;
 
@@ -262,12 +265,11 @@ JoinedLedger frmAccountDetails::readLedgerRows(const LedgerFilter &filter, const
 
     // Two readers split the ledger at the middle day of its dates: the date
     // fields, or else the period. Rows on that day go to the second.
+    const QDate from = dtpFromDate->IsEmpty() ? Session.PeriodBeginDate : dtpFromDate->Value();
+    const QDate to = dtpToDate->IsEmpty() ? Session.PeriodEndDate : dtpToDate->Value();
     QDate split;
-    if (LedgerLoadReaders() > 1 && environment.backend().concurrentReaders() > 1) {
-        const QDate from = dtpFromDate->IsEmpty() ? Session.PeriodBeginDate : dtpFromDate->Value();
-        const QDate to = dtpToDate->IsEmpty() ? Session.PeriodEndDate : dtpToDate->Value();
+    if (LedgerLoadReaders() > 1 && environment.backend().concurrentReaders() > 1)
         split = LedgerSplitDate(from, to);
-    }
 
     // The first part is read on this thread. When it shows the ledger to be
     // long, the second reader starts and the totals are read ahead; a short
@@ -279,6 +281,18 @@ JoinedLedger frmAccountDetails::readLedgerRows(const LedgerFilter &filter, const
         whenLong();
     else
         parts[0]->whenRows(longRows, whenLong);
+
+    // The progress bar follows the first part's dates through its days: the
+    // first part ends at the split day (or the last day), and the second part,
+    // read alongside, about when it does.
+    const QDate lastDay = split.isValid() ? split : to;
+    const int days = from.isValid() && lastDay.isValid() ? int(std::clamp<qint64>(from.daysTo(lastDay), 0, 1 << 20)) : 0;
+    ProgressPacer progress(days > 0 ? ProgressBar : nullptr, days);
+    if (days > 0)
+        parts[0]->everyRows(1024, [&](int dateNumber) {
+            const QDate day(dateNumber / 10000, dateNumber / 100 % 100, dateNumber % 100);
+            progress.rowDone(int(std::clamp<qint64>(from.daysTo(day), 0, days)));
+        });
     Recordset &rows = environment.Rs(QStringLiteral("rssqlvwTransDetail"));
     if (split.isValid()) {
         setup.firstPart = false;
