@@ -3,18 +3,17 @@
 #include "DemoComponents.h"
 #include "outside/components/ComponentModule.h"
 
-class AccountDocClassModule : public QObject, public ComponentModule
+class AccountDocClassModule : public QObject, public OneComponentModule
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID ComponentModule_iid)
     Q_INTERFACES(ComponentModule)
 
 public:
-    QStringList componentNames() const override { return {QStringLiteral("comAccountDocClass.comAccountDocClass1")}; }
-    QObject *createComponent(const QString &name) override
-    {
-        return componentNames().contains(name, Qt::CaseInsensitive) ? new DemoDocumentWindow(name) : nullptr;
-    }
+    AccountDocClassModule()
+        : OneComponentModule(QStringLiteral("comAccountDocClass.comAccountDocClass1"),
+                             [](const QString &name) { return new DemoDocumentWindow(name); })
+    {}
 };
 
 #include "AccountDocClassModule.moc"

@@ -3,18 +3,17 @@
 #include "DemoComponents.h"
 #include "outside/components/ComponentModule.h"
 
-class AccountDocModule : public QObject, public ComponentModule
+class AccountDocModule : public QObject, public OneComponentModule
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID ComponentModule_iid)
     Q_INTERFACES(ComponentModule)
 
 public:
-    QStringList componentNames() const override { return {QStringLiteral("comAccountDoc.comAccountDoc1")}; }
-    QObject *createComponent(const QString &name) override
-    {
-        return componentNames().contains(name, Qt::CaseInsensitive) ? new DemoDocumentWindow(name) : nullptr;
-    }
+    AccountDocModule()
+        : OneComponentModule(QStringLiteral("comAccountDoc.comAccountDoc1"),
+                             [](const QString &name) { return new DemoDocumentWindow(name); })
+    {}
 };
 
 #include "AccountDocModule.moc"

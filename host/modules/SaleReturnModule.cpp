@@ -3,19 +3,16 @@
 #include "DemoComponents.h"
 #include "outside/components/ComponentModule.h"
 
-class SaleReturnModule : public QObject, public ComponentModule
+class SaleReturnModule : public QObject, public OneComponentModule
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID ComponentModule_iid)
     Q_INTERFACES(ComponentModule)
 
 public:
-    QStringList componentNames() const override { return {QStringLiteral("comSaleReturn")}; }
-    QObject *createComponent(const QString &name) override
-    {
-        return name.compare(QLatin1String("comSaleReturn"), Qt::CaseInsensitive) == 0 ? new DemoSaleReturnForm
-                                                                                      : nullptr;
-    }
+    SaleReturnModule()
+        : OneComponentModule(QStringLiteral("comSaleReturn"), [](const QString &) { return new DemoSaleReturnForm; })
+    {}
 };
 
 #include "SaleReturnModule.moc"

@@ -24,18 +24,16 @@ public:
     QString connection;
 };
 
-class SaleReturnModule : public QObject, public ComponentModule
+class TestSaleReturnModule : public QObject, public OneComponentModule
 {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID ComponentModule_iid)
     Q_INTERFACES(ComponentModule)
 
 public:
-    QStringList componentNames() const override { return {QStringLiteral("comSaleReturn")}; }
-    QObject *createComponent(const QString &name) override
-    {
-        return name == QLatin1String("comSaleReturn") ? new ModuleSaleReturn : nullptr;
-    }
+    TestSaleReturnModule()
+        : OneComponentModule(QStringLiteral("comSaleReturn"), [](const QString &) { return new ModuleSaleReturn; })
+    {}
 };
 
 #include "SaleReturnModule.moc"

@@ -28,6 +28,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QtPlugin>
+#include <functional>
 #include <memory>
 
 class ComponentModule
@@ -38,6 +39,27 @@ public:
     virtual QStringList componentNames() const = 0;
     // A new component the caller owns; nullptr for a name it does not know.
     virtual QObject *createComponent(const QString &name) = 0;
+};
+
+// A module of one component, created by its name in any case (the names are
+// COM-style names). The module's root object derives from QObject and this:
+//   class SaleReturnModule : public QObject, public OneComponentModule { ...
+//       SaleReturnModule() : OneComponentModule("comSaleReturn", [](const QString &) { return new Form; }) {}
+class OneComponentModule : public ComponentModule
+{
+public:
+    // Makes the component; gets the name as the caller wrote it.
+    using Factory = std::function<QObject *(const QString &name)>;
+    OneComponentModule(QString name, Factory make) : m_name(std::move(name)), m_make(std::move(make)) {}
+    QStringList componentNames() const override { return {m_name}; }
+    QObject *createComponent(const QString &name) override
+    {
+        return name.compare(m_name, Qt::CaseInsensitive) == 0 ? m_make(name) : nullptr;
+    }
+
+private:
+    QString m_name;
+    Factory m_make;
 };
 
 #define ComponentModule_iid "comAccountDetail.ComponentModule/1.0"

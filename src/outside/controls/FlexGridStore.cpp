@@ -113,15 +113,20 @@ void FlexGridStore::resetRecentTexts()
 void FlexGridStore::clearRows(int cols)
 {
     m_cols = std::max(cols, 0);
-    m_storageRows = 0;
     std::vector<quint32>().swap(m_order);
+    dropRows();
+    releaseSpares();
+}
+
+void FlexGridStore::dropRows()
+{
+    m_storageRows = 0;
     m_cellBlocks.clear();
     m_styleBlocks.clear();
     m_chunks.clear();
     m_chunkUsed = ChunkBytes;
     m_longTexts.clear();
     resetRecentTexts();
-    releaseSpares();
 }
 
 void FlexGridStore::clearRowsKeepingStorage(int cols)
@@ -138,14 +143,8 @@ void FlexGridStore::clearRowsKeepingStorage(int cols)
     for (auto &chunk : m_chunks)
         if (chunk)
             m_spareChunks.push_back(std::move(chunk));
-    m_storageRows = 0;
     m_order.clear();
-    m_cellBlocks.clear();
-    m_styleBlocks.clear();
-    m_chunks.clear();
-    m_chunkUsed = ChunkBytes;
-    m_longTexts.clear();
-    resetRecentTexts();
+    dropRows();
 }
 
 void FlexGridStore::takeSpares(FlexGridStore &from, std::size_t blocks, std::size_t chunks)

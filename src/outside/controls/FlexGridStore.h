@@ -139,6 +139,8 @@ private:
         return &m_styleBlocks[s / BlockRows][std::size_t(s % BlockRows) * std::size_t(m_cols)];
     }
     void resetRecentTexts();
+    // Forgets the rows, the blocks and the texts (not the row order or the spares).
+    void dropRows();
     void store(Cell &target, int col, std::string_view utf8);
     quint64 appendToArena(std::string_view utf8);
     std::string_view arenaText(quint64 position, quint16 length) const
