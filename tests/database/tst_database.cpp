@@ -470,7 +470,8 @@ private slots:
         QTest::addColumn<QString>("sent");
         QTest::newRow("Persian literal") << "select a, 'خارج از تخصيص' as b from t where c = 'x'"
                                          << "select a, N'خارج از تخصيص' as b from t where c = 'x'";
-        QTest::newRow("ASCII literals stay") << "select 'a', 'it''s' from dbo.t" << "select 'a', 'it''s' from dbo.t";
+        QTest::newRow("ASCII literals and T-SQL stay")
+            << "select 'a', 'it''s', isnull(a,0) from dbo.t" << "select 'a', 'it''s', isnull(a,0) from dbo.t";
         QTest::newRow("N already there") << "select N'خ', n'ب'" << "select N'خ', n'ب'";
         QTest::newRow("doubled quote inside") << "select 'it''s خ'" << "select N'it''s خ'";
         QTest::newRow("right after a word") << "select'خ'" << "select N'خ'";
@@ -593,8 +594,6 @@ private slots:
                                      QStringLiteral("Provider=SQLOLEDB.1;Data Source=127.0.0.1,1;Initial Catalog=x;"
                                                     "User ID=u;Password=p"),
                                      QStringLiteral("unreachable"));
-        QCOMPARE(backend->toDatabaseText(QStringLiteral("select isnull(a,0) from dbo.t")),
-                 QStringLiteral("select isnull(a,0) from dbo.t"));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, backend->execute(QStringLiteral("select 1")));
     }
 
