@@ -2,10 +2,8 @@
 // fill (balances, marks, remainders, totals) on grids loaded the way the
 // ledger query loads them, and the routines that read and write cell texts.
 
-#include "ledger_window/ledger/CellText.h"
-#include "ledger_window/ledger/GridFill.h"
-#include "ledger_window/ledger/LedgerColumns.h"
-#include "outside/controls/FlexGrid.h"
+#include "LedgerLines.h"
+
 #include "outside/controls/OleColor.h"
 #include "session/Clock.h"
 #include "session/DatabaseError.h"
@@ -22,7 +20,6 @@
 #include <QTableView>
 #include <QTest>
 
-#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -34,55 +31,14 @@ constexpr quint32 WindowText = 0x80000008;
 const QString Reviewed = QString::fromUtf8(LedgerGridTexts::ReviewedMark);
 const QString SixBlanks = QStringLiteral("      ");
 
-// One raw ledger row as the query binds it.
-struct Line
-{
-    QString debit = QStringLiteral("0");
-    QString credit = QStringLiteral("0");
-    QString due = QStringLiteral("2024-01-01");
-    QString checked = QStringLiteral("0");
-    QString assignedDebit = QStringLiteral("0");
-    QString assignedCredit = QStringLiteral("0");
-    bool excluded = false;
-
-    Line &dueOn(const QString &date) { due = date; return *this; }
-    Line &reviewed() { checked = QStringLiteral("1"); return *this; }
-    Line &excludedFromAssignment() { excluded = true; return *this; }
-    Line &assigned(const QString &d, const QString &c) { assignedDebit = d; assignedCredit = c; return *this; }
-};
-using Lines = QList<Line>;
-
-Line dc(const QString &debit, const QString &credit)
-{
-    Line line;
-    line.debit = debit;
-    line.credit = credit;
-    return line;
-}
-
-// Streams rows of column texts into the grid through its RowSink face.
-void load(FlexGrid &grid, const QList<std::array<QString, ColumnCount>> &rows)
-{
-    grid.beginRows(ColumnCount);
-    for (const auto &row : rows) {
-        std::array<QByteArray, ColumnCount> utf8;
-        std::array<std::string_view, ColumnCount> cells;
-        for (int c = 0; c < ColumnCount; ++c) {
-            utf8[c] = row[c].toUtf8();
-            cells[c] = std::string_view(utf8[c].constData(), std::size_t(utf8[c].size()));
-        }
-        grid.appendRow(cells.data(), ColumnCount);
-    }
-    grid.endRows();
-}
-
-// A shown grid of 500 empty rows in two columns, taller than its view.
-void showFiveHundredRows(FlexGrid &grid)
+// A shown grid of 500 empty rows, taller than its view.
+void showFiveHundredRows(FlexGrid &grid, int cols)
 {
     grid.resize(600, 200);
-    grid.setCols(2);
-    load(grid, QList<std::array<QString, ColumnCount>>(500));
+    grid.setCols(cols);
+    stream(grid, QList<QStringList>(500));
     grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
 }
 
 // A shown grid of four rows "a" to "d" in four visible columns, for the
@@ -93,41 +49,10 @@ void showFourRows(FlexGrid &grid)
     grid.setCols(4);
     for (int c = 0; c < 4; ++c)
         grid.setColWidth(c, 1200);
-    load(grid, {{"a"}, {"b"}, {"c"}, {"d"}});
+    stream(grid, {{"a"}, {"b"}, {"c"}, {"d"}});
     grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
 }
-
-void loadLines(FlexGrid &grid, const Lines &lines)
-{
-    SetupLedgerGridAtStartup(grid, 1);
-    QList<std::array<QString, ColumnCount>> rows;
-    for (int i = 0; i < lines.size(); ++i) {
-        const Line &line = lines[i];
-        std::array<QString, ColumnCount> row;
-        row[AccTransCode] = QString::number(100 + i);
-        row[DocumentID] = QString::number(5000 + i);
-        row[Debit] = row[DebitBalance] = line.debit;
-        row[Credit] = row[CreditBalance] = line.credit;
-        row[TransactionDate] = line.due;
-        row[IsChecked] = line.checked;
-        row[AssignedDebit] = line.assignedDebit;
-        row[AssignedCredit] = line.assignedCredit;
-        row[AssignmentState] = line.excluded ? QString::fromUtf8(LedgerGridTexts::ExcludedMark) : QString();
-        rows << row;
-    }
-    load(grid, rows);
-    ApplyLedgerLayoutAfterQuery(grid, 1, true, true);
-    PaintAlternatingRowBackgrounds(grid);
-}
-
-class MapFields : public SummaryFieldSink
-{
-public:
-    void setFieldText(const QString &field, const QString &text) override { texts[field] = text; }
-    void setFieldForeColor(const QString &field, quint32 ole) override { colors[field] = ole; }
-    QHash<QString, QString> texts;
-    QHash<QString, quint32> colors;
-};
 
 struct Filled
 {
@@ -137,17 +62,18 @@ struct Filled
 
 LedgerFillInput input(qint64 broughtForward = 0, int nature = 0)
 {
-    LedgerFillInput in;
-    in.BalanceBroughtForward = Currency::fromUnits(broughtForward);
-    in.AccountNatureID = qint16(nature);
-    in.today = QDate(2024, 1, 15);
-    return in;
+    return {.BalanceBroughtForward = Currency::fromUnits(broughtForward), .AccountNatureID = qint16(nature),
+            .MaxDebit = {}, .MaxCredit = {}, .FromDate = {}, .today = QDate(2024, 1, 15)};
 }
 
-void fill(FlexGrid &grid, const LedgerFillInput &in, Filled &out)
+// The lines loaded as the query loads them, then filled.
+Filled loadAndFill(FlexGrid &grid, const Lines &lines, const LedgerFillInput &in = input())
 {
+    loadLines(grid, lines);
+    Filled out;
     FillLedgerGrid(grid, in, out.balances, out.fields);
     grid.setRedraw(true);
+    return out;
 }
 
 quint32 foreAt(FlexGrid &grid, int row, int col)
@@ -172,9 +98,13 @@ QStringList column(FlexGrid &grid, int col)
     return texts;
 }
 
-} // namespace
+// Row, Col, RowSel and ColSel.
+QList<int> cursor(const FlexGrid &grid)
+{
+    return {grid.Row(), grid.Col(), grid.RowSel(), grid.ColSel()};
+}
 
-Q_DECLARE_METATYPE(Line)
+} // namespace
 
 class TestGrid : public QObject
 {
@@ -218,35 +148,25 @@ private slots:
 
     void runningBalance()
     {
-        QFETCH(QString, lastDebitBalance);
-        QFETCH(QString, lastCreditBalance);
-        QFETCH(bool, lastBalanceRed);
-        QFETCH(QString, sumAllDebit);
-        QFETCH(QString, sumAllCredit);
         QFETCH(qint64, broughtForward);
         QFETCH(int, nature);
         QFETCH(Lines, lines);
+        QFETCH(bool, lastBalanceRed);
         FlexGrid grid;
-        loadLines(grid, lines);
-        Filled out;
-        fill(grid, input(broughtForward, nature), out);
-
+        const Filled out = loadAndFill(grid, lines, input(broughtForward, nature));
         const int last = grid.Rows() - 1;
-        QCOMPARE(grid.TextMatrix(last, DebitBalance), lastDebitBalance);
-        QCOMPARE(grid.TextMatrix(last, CreditBalance), lastCreditBalance);
-        const bool red = lastBalanceRed;
-        QCOMPARE(foreAt(grid, last, DebitBalance) == Red, red);
-        QCOMPARE(foreAt(grid, last, CreditBalance) == Red, red);
-        QCOMPARE(out.fields.texts.value("txtSumAllDebit"), sumAllDebit);
-        QCOMPARE(out.fields.texts.value("txtSumAllCredit"), sumAllCredit);
+        QTEST(grid.TextMatrix(last, DebitBalance), "lastDebitBalance");
+        QTEST(grid.TextMatrix(last, CreditBalance), "lastCreditBalance");
+        QTEST(out.fields.texts.value("txtSumAllDebit"), "sumAllDebit");
+        QTEST(out.fields.texts.value("txtSumAllCredit"), "sumAllCredit");
+        QCOMPARE(foreAt(grid, last, DebitBalance) == Red, lastBalanceRed);
+        QCOMPARE(foreAt(grid, last, CreditBalance) == Red, lastBalanceRed);
     }
 
     void amountColumnsGetSeparators()
     {
         FlexGrid grid;
-        loadLines(grid, {dc(" 1500000 ", "0"), dc("0", "25000000")});
-        Filled out;
-        fill(grid, input(), out);
+        loadAndFill(grid, {dc(" 1500000 ", "0"), dc("0", "25000000")});
         QCOMPARE(column(grid, Debit), QStringList({"1,500,000", "0"}));
         QCOMPARE(column(grid, Credit), QStringList({"0", "25,000,000"}));
     }
@@ -258,46 +178,35 @@ private slots:
         QTest::addColumn<Lines>("lines");
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("mark");
-        QTest::addColumn<quint32>("col0");
-        QTest::addColumn<quint32>("col19");
-        QTest::addColumn<quint32>("col20");
-        QTest::addColumn<quint32>("col31");
+        QTest::addColumn<QList<quint32>>("colours"); // columns 0, 19, 20, 31
 
         const Line plain = dc("100", "0");
-        QTest::newRow("reviewed row: red up to column 19")
-            << Lines {Line(plain).reviewed()} << 1 << Reviewed << Red << Red << WindowText << WindowText;
+        const QList<quint32> red {Red, Red, Red, Red};
+        const QList<quint32> reviewedColours {Red, Red, WindowText, WindowText};
+        QTest::newRow("reviewed row: red up to column 19") << Lines {Line(plain).reviewed()} << 1 << Reviewed << reviewedColours;
         QTest::newRow("unreviewed row: window text")
-            << Lines {plain} << 1 << "" << WindowText << WindowText << WindowText << WindowText;
-        QTest::newRow("excluded unreviewed first row stays red")
-            << Lines {Line(plain).excludedFromAssignment()} << 1 << "" << Red << Red << Red << Red;
+            << Lines {plain} << 1 << "" << QList<quint32> {WindowText, WindowText, WindowText, WindowText};
+        QTest::newRow("excluded unreviewed first row stays red") << Lines {Line(plain).excludedFromAssignment()} << 1 << "" << red;
         QTest::newRow("excluded unreviewed later row is red")
-            << Lines {plain, Line(plain).excludedFromAssignment()} << 2 << "" << Red << Red << Red << Red;
+            << Lines {plain, Line(plain).excludedFromAssignment()} << 2 << "" << red;
         QTest::newRow("excluded reviewed row is red")
-            << Lines {plain, Line(plain).excludedFromAssignment().reviewed()} << 2 << Reviewed << Red << Red << Red << Red;
+            << Lines {plain, Line(plain).excludedFromAssignment().reviewed()} << 2 << Reviewed << red;
         Line boolFlag = plain;
         boolFlag.checked = QStringLiteral("True");
-        QTest::newRow("a bit flag read as True counts as reviewed")
-            << Lines {boolFlag} << 1 << Reviewed << Red << Red << WindowText << WindowText;
+        QTest::newRow("a bit flag read as True counts as reviewed") << Lines {boolFlag} << 1 << Reviewed << reviewedColours;
     }
 
     void rowColours()
     {
-        QFETCH(QString, mark);
-        QFETCH(quint32, col0);
-        QFETCH(quint32, col19);
-        QFETCH(quint32, col20);
-        QFETCH(quint32, col31);
         QFETCH(Lines, lines);
         QFETCH(int, row);
         FlexGrid grid;
-        loadLines(grid, lines);
-        Filled out;
-        fill(grid, input(), out);
-        QCOMPARE(grid.TextMatrix(row, IsChecked), mark);
-        QCOMPARE(foreAt(grid, row, AccTransCode), col0);
-        QCOMPARE(foreAt(grid, row, IsChecked), col19);
-        QCOMPARE(foreAt(grid, row, AccountCode), col20);
-        QCOMPARE(foreAt(grid, row, AssignmentState), col31);
+        loadAndFill(grid, lines);
+        QTEST(grid.TextMatrix(row, IsChecked), "mark");
+        QList<quint32> shown;
+        for (int c : {AccTransCode, IsChecked, AccountCode, AssignmentState})
+            shown << foreAt(grid, row, c);
+        QTEST(shown, "colours");
     }
 
     void assignmentRemainders_data()
@@ -307,183 +216,132 @@ private slots:
         QTest::addColumn<bool>("remaindersRed");
 
         QTest::newRow("over-assigned debit: -200, red")
-            << Line(dc("500", "0")).assigned("700", "0") << QStringList({"700", "0", "-200", "0"}) << true;
+            << dc("500", "0").assigned("700", "0") << QStringList({"700", "0", "-200", "0"}) << true;
         QTest::newRow("fully assigned")
-            << Line(dc("1500000", "0")).assigned("1500000", "0") << QStringList({"1,500,000", "0", "0", "0"}) << false;
+            << dc("1500000", "0").assigned("1500000", "0") << QStringList({"1,500,000", "0", "0", "0"}) << false;
         QTest::newRow("part of a credit assigned")
-            << Line(dc("0", "2500000")).assigned("0", "1000000") << QStringList({"0", "1,000,000", "0", "1,500,000"}) << false;
+            << dc("0", "2500000").assigned("0", "1000000") << QStringList({"0", "1,000,000", "0", "1,500,000"}) << false;
         QTest::newRow("negative thousand keeps a regular look")
-            << Line(dc("0", "1000")).assigned("0", "2000") << QStringList({"0", "2,000", "0", "-1,000"}) << true;
+            << dc("0", "1000").assigned("0", "2000") << QStringList({"0", "2,000", "0", "-1,000"}) << true;
         // The sign stays in front of the grouped digits, never "-,200,000".
         QTest::newRow("minus sign before two groups")
-            << Line(dc("100000", "0")).assigned("300000", "0") << QStringList({"300,000", "0", "-200,000", "0"}) << true;
+            << dc("100000", "0").assigned("300000", "0") << QStringList({"300,000", "0", "-200,000", "0"}) << true;
         QTest::newRow("excluded row keeps raw values and no remainders")
-            << Line(dc("1500000", "0")).assigned("700000", "0").excludedFromAssignment()
+            << dc("1500000", "0").assigned("700000", "0").excludedFromAssignment()
             << QStringList({"700000", "0", "", ""}) << true;
     }
 
     void assignmentRemainders()
     {
-        QFETCH(QStringList, columns25to28);
-        QFETCH(bool, remaindersRed);
         QFETCH(Line, line);
+        QFETCH(bool, remaindersRed);
         FlexGrid grid;
-        loadLines(grid, {dc("1", "0"), line});
-        Filled out;
-        fill(grid, input(), out);
+        loadAndFill(grid, {dc("1", "0"), line});
         QStringList texts;
         for (int c = AssignedDebit; c <= RemNotAssignedCredit; ++c)
             texts << grid.TextMatrix(2, c);
-        QCOMPARE(texts, columns25to28);
-        const bool red = remaindersRed;
-        QCOMPARE(foreAt(grid, 2, RemNotAssignedDebit) == Red, red);
-        QCOMPARE(foreAt(grid, 2, RemNotAssignedCredit) == Red, red);
+        QTEST(texts, "columns25to28");
+        QCOMPARE(foreAt(grid, 2, RemNotAssignedDebit) == Red, remaindersRed);
+        QCOMPARE(foreAt(grid, 2, RemNotAssignedCredit) == Red, remaindersRed);
     }
 
-    void reviewTotals_data()
-    {
-        QTest::addColumn<Lines>("lines");
-        QTest::addColumn<QString>("sumChecked");
-        QTest::addColumn<QString>("sumUnChecked");
-
-        QTest::newRow("negative reviewed sum in parentheses")
-            << Lines {Line(dc("0", "300")).reviewed(), dc("1000", "0")} << "(300)" << "1,000";
-        QTest::newRow("both sides net out per group")
-            << Lines {Line(dc("5000", "0")).reviewed(), Line(dc("0", "1500")).reviewed(), dc("0", "2000000")}
-            << "3,500" << "(2,000,000)";
-        QTest::newRow("zero sums show 0") << Lines {dc("100", "0"), dc("0", "100")} << "0" << "0";
-        QTest::newRow("no rows: both 0") << Lines {} << "0" << "0";
-    }
-
-    void reviewTotals()
-    {
-        QFETCH(QString, sumChecked);
-        QFETCH(QString, sumUnChecked);
-        QFETCH(Lines, lines);
-        FlexGrid grid;
-        loadLines(grid, lines);
-        Filled out;
-        fill(grid, input(), out);
-        QCOMPARE(out.fields.texts.value("txtSumChecked"), sumChecked);
-        QCOMPARE(out.fields.texts.value("txtSumUnChecked"), sumUnChecked);
-    }
-
-    void assignmentTotals_data()
-    {
-        QTest::addColumn<Lines>("lines");
-        QTest::addColumn<QStringList>("totals"); // assigned debit, credit, not assigned debit, credit
-
-        QTest::newRow("excluded rows add nothing")
-            << Lines {Line(dc("1000", "0")).assigned("400", "0"),
-                      Line(dc("500", "0")).assigned("700", "0").excludedFromAssignment(),
-                      Line(dc("0", "2000")).assigned("0", "2500")}
-            << QStringList({"400", "2,500", "600", "-500"});
-        QTest::newRow("sums above a thousand get separators")
-            << Lines {Line(dc("1500000", "0")).assigned("1000000", "0"), Line(dc("2500000", "0")).assigned("1000000", "0")}
-            << QStringList({"2,000,000", "0", "2,000,000", "0"});
-        QTest::newRow("only excluded rows leave the totals empty")
-            << Lines {Line(dc("500", "0")).excludedFromAssignment()} << QStringList({"", "", "", ""});
-        QTest::newRow("no rows leaves them empty") << Lines {} << QStringList({"", "", "", ""});
-    }
-
-    void assignmentTotals()
-    {
-        QFETCH(QStringList, totals);
-        QFETCH(Lines, lines);
-        FlexGrid grid;
-        loadLines(grid, lines);
-        Filled out;
-        fill(grid, input(), out);
-        const QStringList shown = {out.fields.texts.value("txtSumAssignedDebit"), out.fields.texts.value("txtSumAssignedCredit"),
-                                   out.fields.texts.value("txtSumNotAssignedDebit"),
-                                   out.fields.texts.value("txtSumNotAssignedCredit")};
-        QCOMPARE(shown, totals);
-    }
-
-    void limits_data()
-    {
-        QTest::addColumn<int>("nature");
-        QTest::addColumn<qint64>("balance");
-        QTest::addColumn<QString>("limit");     // "-" = field not written
-        QTest::addColumn<QString>("remainder"); // "-" = field not written
-        QTest::addColumn<int>("remainderColour"); // -1 = colour not set
-
-        // Limits: MaxDebit 5,000, MaxCredit 1,000.
-        QTest::newRow("credit nature over its limit: -200 in red") << 1 << qint64(-1200) << "1,000" << "-200" << int(Red);
-        QTest::newRow("credit nature within its limit") << 1 << qint64(-300) << "1,000" << "700" << int(WindowText);
-        QTest::newRow("credit nature with a debit balance: the whole limit") << 1 << qint64(50) << "1,000" << "1,000" << -1;
-        QTest::newRow("credit nature at zero: the whole limit") << 1 << qint64(0) << "1,000" << "1,000" << -1;
-        QTest::newRow("debit nature within its limit") << 0 << qint64(1200) << "5,000" << "3,800" << int(WindowText);
-        QTest::newRow("debit nature over its limit") << 0 << qint64(5500) << "5,000" << "-500" << int(Red);
-        QTest::newRow("debit nature with a credit balance") << 0 << qint64(-10) << "5,000" << "5,000" << -1;
-        QTest::newRow("no nature leaves both fields") << 2 << qint64(-1200) << "-" << "-" << -1;
-    }
-
-    void limits()
-    {
-        QFETCH(int, nature);
-        QFETCH(qint64, balance);
-        QFETCH(QString, limit);
-        QFETCH(QString, remainder);
-        QFETCH(int, remainderColour);
-        FlexGrid grid;
-        loadLines(grid, {dc("0", "0")});
-        LedgerFillInput in = input(balance, nature);
-        in.MaxDebit = Currency::fromUnits(5000);
-        in.MaxCredit = Currency::fromUnits(1000);
-        Filled out;
-        fill(grid, in, out);
-        QCOMPARE(out.fields.texts.value("txtMaxDebit_Credit", "-"), limit);
-        QCOMPARE(out.fields.texts.value("txtRemMaxDebit_Credit", "-"), remainder);
-        QCOMPARE(int(out.fields.colors.value("txtRemMaxDebit_Credit", quint32(-1))), remainderColour);
-    }
-
-    // Balance of the rows due by today (2024-01-15), with the balance brought
-    // forward when it lies before today.
-    void upToToday_data()
+    // The summary fields under the grid, and the balance up to today the
+    // printouts read afterwards. Each row names what it checks as
+    // "field=text"; "-" stands for a field or colour the fill leaves alone.
+    // The limits are MaxDebit 5,000 and MaxCredit 1,000; today is 2024-01-15.
+    void summaryFields_data()
     {
         QTest::addColumn<qint64>("broughtForward");
+        QTest::addColumn<int>("nature");
         QTest::addColumn<QDate>("fromDate");
         QTest::addColumn<Lines>("lines");
-        QTest::addColumn<qint64>("upToNow");
-        QTest::addColumn<QString>("upToNowDebit");
-        QTest::addColumn<QString>("upToNowCredit");
+        QTest::addColumn<QStringList>("fields");
 
+        const auto row = [](const char *name, const Lines &lines, const QStringList &fields, qint64 broughtForward = 0,
+                            int nature = 0, QDate fromDate = QDate()) {
+            QTest::newRow(name) << broughtForward << nature << fromDate << lines << fields;
+        };
+        // Reviewed and unreviewed sums, negative ones in parentheses.
+        row("negative reviewed sum in parentheses", {dc("0", "300").reviewed(), dc("1000", "0")},
+            {"txtSumChecked=(300)", "txtSumUnChecked=1,000"});
+        row("both sides net out per group", {dc("5000", "0").reviewed(), dc("0", "1500").reviewed(), dc("0", "2000000")},
+            {"txtSumChecked=3,500", "txtSumUnChecked=(2,000,000)"});
+        row("zero review sums show 0", {dc("100", "0"), dc("0", "100")}, {"txtSumChecked=0", "txtSumUnChecked=0"});
+        row("no rows: both review sums 0", {}, {"txtSumChecked=0", "txtSumUnChecked=0"});
+
+        // Assigned and not assigned totals.
+        const auto assignment = [](const char *d, const char *c, const char *notD, const char *notC) {
+            return QStringList {QStringLiteral("txtSumAssignedDebit=") + d, QStringLiteral("txtSumAssignedCredit=") + c,
+                                QStringLiteral("txtSumNotAssignedDebit=") + notD,
+                                QStringLiteral("txtSumNotAssignedCredit=") + notC};
+        };
+        row("excluded rows add nothing to the assignment totals",
+            {dc("1000", "0").assigned("400", "0"), dc("500", "0").assigned("700", "0").excludedFromAssignment(),
+             dc("0", "2000").assigned("0", "2500")},
+            assignment("400", "2,500", "600", "-500"));
+        row("assignment sums above a thousand get separators",
+            {dc("1500000", "0").assigned("1000000", "0"), dc("2500000", "0").assigned("1000000", "0")},
+            assignment("2,000,000", "0", "2,000,000", "0"));
+        row("only excluded rows leave the assignment totals empty", {dc("500", "0").excludedFromAssignment()},
+            assignment("", "", "", ""));
+        row("no rows leave the assignment totals empty", {}, assignment("", "", "", ""));
+
+        // The limit of the account's nature and what is left of it.
+        const auto limit = [](const char *shown, const char *left, const char *colour) {
+            return QStringList {QStringLiteral("txtMaxDebit_Credit=") + shown, QStringLiteral("txtRemMaxDebit_Credit=") + left,
+                                QStringLiteral("txtRemMaxDebit_Credit colour=") + colour};
+        };
+        const Lines zero {dc("0", "0")};
+        row("credit nature over its limit: -200 in red", zero, limit("1,000", "-200", "red"), -1200, 1);
+        row("credit nature within its limit", zero, limit("1,000", "700", "window text"), -300, 1);
+        row("credit nature with a debit balance: the whole limit", zero, limit("1,000", "1,000", "-"), 50, 1);
+        row("credit nature at zero: the whole limit", zero, limit("1,000", "1,000", "-"), 0, 1);
+        row("debit nature within its limit", zero, limit("5,000", "3,800", "window text"), 1200, 0);
+        row("debit nature over its limit", zero, limit("5,000", "-500", "red"), 5500, 0);
+        row("debit nature with a credit balance", zero, limit("5,000", "5,000", "-"), -10, 0);
+        row("no nature leaves both limit fields", zero, limit("-", "-", "-"), -1200, 2);
+
+        // Balance of the rows due by today, with the balance brought forward
+        // when it lies before today.
+        const auto upToNow = [](const char *balance, const QString &debit, const QString &credit) {
+            return QStringList {QStringLiteral("UpToNowBalance=") + balance, "txtUpToNowAllDebit=" + debit,
+                                "txtUpToNowAllCredit=" + credit};
+        };
         const QDate beforeToday(2024, 1, 1);
-        QTest::newRow("all rows due by today")
-            << qint64(100) << beforeToday << Lines {dc("50", "0").dueOn("2024-01-01"), dc("30", "0").dueOn("2024-01-15")}
-            << qint64(180) << "180" << SixBlanks;
-        QTest::newRow("rows due later are left out")
-            << qint64(100) << beforeToday << Lines {dc("50", "0").dueOn("2024-01-01"), dc("30", "0").dueOn("2024-01-16")}
-            << qint64(150) << "150" << SixBlanks;
-        QTest::newRow("first row due later: the balance brought forward still counts")
-            << qint64(100) << beforeToday << Lines {dc("50", "0").dueOn("2024-02-01"), dc("30", "0").dueOn("2024-01-05")}
-            << qint64(130) << "130" << SixBlanks;
-        QTest::newRow("from-date after today and first row later: brought forward left out")
-            << qint64(100) << QDate(2024, 2, 1) << Lines {dc("50", "0").dueOn("2024-02-05")}
-            << qint64(0) << SixBlanks << "0";
-        QTest::newRow("credit balance up to today, due date with a time")
-            << qint64(0) << QDate() << Lines {dc("0", "2500").dueOn("2024-01-15 00:00:00"), dc("9000", "0").dueOn("2025-01-01")}
-            << qint64(-2500) << SixBlanks << "2,500";
+        row("all rows due by today", {dc("50", "0", "2024-01-01"), dc("30", "0", "2024-01-15")},
+            upToNow("180", "180", SixBlanks), 100, 0, beforeToday);
+        row("rows due later are left out", {dc("50", "0", "2024-01-01"), dc("30", "0", "2024-01-16")},
+            upToNow("150", "150", SixBlanks), 100, 0, beforeToday);
+        row("first row due later: the balance brought forward still counts",
+            {dc("50", "0", "2024-02-01"), dc("30", "0", "2024-01-05")}, upToNow("130", "130", SixBlanks), 100, 0,
+            beforeToday);
+        row("from-date after today and first row later: brought forward left out", {dc("50", "0", "2024-02-05")},
+            upToNow("0", SixBlanks, "0"), 100, 0, QDate(2024, 2, 1));
+        row("credit balance up to today, due date with a time",
+            {dc("0", "2500", "2024-01-15 00:00:00"), dc("9000", "0", "2025-01-01")}, upToNow("-2500", SixBlanks, "2,500"));
     }
 
-    void upToToday()
+    void summaryFields()
     {
-        QFETCH(QDate, fromDate);
-        QFETCH(qint64, upToNow);
-        QFETCH(QString, upToNowDebit);
-        QFETCH(QString, upToNowCredit);
         QFETCH(qint64, broughtForward);
+        QFETCH(int, nature);
+        QFETCH(QDate, fromDate);
         QFETCH(Lines, lines);
-        FlexGrid grid;
-        loadLines(grid, lines);
-        LedgerFillInput in = input(broughtForward);
+        QFETCH(QStringList, fields);
+        LedgerFillInput in = input(broughtForward, nature);
+        in.MaxDebit = Currency::fromUnits(5000);
+        in.MaxCredit = Currency::fromUnits(1000);
         in.FromDate = fromDate;
-        Filled out;
-        fill(grid, in, out);
-        QCOMPARE(out.balances.UpToNowBalance, Currency::fromUnits(upToNow));
-        QCOMPARE(out.fields.texts.value("txtUpToNowAllDebit"), upToNowDebit);
-        QCOMPARE(out.fields.texts.value("txtUpToNowAllCredit"), upToNowCredit);
+        FlexGrid grid;
+        const Filled out = loadAndFill(grid, lines, in);
+        QMap<QString, QString> written = out.fields.texts;
+        written["UpToNowBalance"] = out.balances.UpToNowBalance.toString();
+        for (auto it = out.fields.colors.cbegin(); it != out.fields.colors.cend(); ++it)
+            written[it.key() + " colour"] = it.value() == Red ? "red" : it.value() == WindowText ? "window text" : "other";
+        QStringList shown;
+        for (const QString &field : fields)
+            shown << field.section(u'=', 0, 0) + u'=' + written.value(field.section(u'=', 0, 0), QStringLiteral("-"));
+        QCOMPARE(shown, fields);
     }
 
     void emptyLedgerKeepsBalances()
@@ -492,7 +350,7 @@ private slots:
         loadLines(grid, {});
         Filled out;
         out.balances.RunningBalance = Currency::fromUnits(77);
-        fill(grid, input(500), out);
+        FillLedgerGrid(grid, input(500), out.balances, out.fields);
         QCOMPARE(grid.Rows(), 1);
         QCOMPARE(out.balances.RunningBalance, Currency::fromUnits(77));
         QVERIFY(!out.fields.texts.contains("txtSumAllDebit"));
@@ -502,7 +360,7 @@ private slots:
     void badDueDateStopsBeforeWriting()
     {
         FlexGrid grid;
-        loadLines(grid, {Line(dc("1500", "0")).reviewed(), dc("0", "10").dueOn("1402/13/40")});
+        loadLines(grid, {dc("1500", "0").reviewed(), dc("0", "10", "1402/13/40")});
         Filled out;
         QVERIFY_THROWS_EXCEPTION(DatabaseError, FillLedgerGrid(grid, input(), out.balances, out.fields));
         QCOMPARE(grid.TextMatrix(1, Debit), QStringLiteral("1500"));
@@ -526,7 +384,6 @@ private slots:
         QCOMPARE(bar.maximum(), 4);
         QVERIFY(bar.isHidden());
     }
-
     // ---- cell texts ---------------------------------------------------
 
     // The UTF-8 reading must give what ParseAmount gives for the same text;
@@ -552,11 +409,10 @@ private slots:
     void cellAmount()
     {
         QFETCH(QString, text);
-        QFETCH(qint64, raw);
         std::string scratch = "98765";
         const QByteArray utf8 = text.toUtf8();
         const Currency value = CellAmount(std::string_view(utf8.constData(), std::size_t(utf8.size())), scratch);
-        QCOMPARE(value.raw(), raw);
+        QTEST(qint64(value.raw()), "raw");
         QCOMPARE(value, ParseAmount(text));
     }
 
@@ -580,12 +436,11 @@ private slots:
     void groupedAmount()
     {
         QFETCH(QString, text);
-        QFETCH(QString, expected);
         std::string scratch = "leftover text";
         const QByteArray utf8 = text.toUtf8();
         const std::string_view grouped = GroupedAmountText(std::string_view(utf8.constData(), std::size_t(utf8.size())), scratch);
         const QString result = QString::fromUtf8(grouped.data(), qsizetype(grouped.size()));
-        QCOMPARE(result, expected);
+        QTEST(result, "expected");
         QCOMPARE(result, FormatAmountText(text));
     }
 
@@ -612,10 +467,8 @@ private slots:
     void cellNumber()
     {
         QFETCH(QString, text);
-        QFETCH(double, expected);
         const QByteArray utf8 = text.toUtf8();
-        const double value = CellNumber(std::string_view(utf8.constData(), std::size_t(utf8.size())));
-        QCOMPARE(value, expected);
+        QTEST(CellNumber(std::string_view(utf8.constData(), std::size_t(utf8.size()))), "expected");
     }
 
     // The plain text of an amount, compared with Currency::toString over the
@@ -670,23 +523,18 @@ private slots:
     void sort()
     {
         QFETCH(int, code);
-        QFETCH(QStringList, sorted);
         QFETCH(QStringList, keys);
         FlexGrid grid;
         grid.setCols(2);
-        QList<std::array<QString, ColumnCount>> rows;
-        for (int i = 0; i < keys.size(); ++i) {
-            std::array<QString, ColumnCount> row;
-            row[0] = keys[i];
-            row[1] = QString::number(i);
-            rows << row;
-        }
-        load(grid, rows);
+        QList<QStringList> rows;
+        for (int i = 0; i < keys.size(); ++i)
+            rows << QStringList {keys[i], QString::number(i)};
+        stream(grid, rows);
         grid.setRow(2);
         grid.setCellForeColor(Red); // the colour travels with its row
         grid.setCol(0);
         grid.Sort(code);
-        QCOMPARE(column(grid, 0), sorted);
+        QTEST(column(grid, 0), "sorted");
         for (int r = 1; r < grid.Rows(); ++r) {
             // Column 1 still names the row's original position.
             QCOMPARE(grid.TextMatrix(r, 0), keys[grid.TextMatrix(r, 1).toInt()]);
@@ -698,37 +546,11 @@ private slots:
     {
         FlexGrid grid;
         grid.setCols(3);
-        load(grid, {{"1", "b", "x"}, {"1", "a", "y"}, {"0", "c", "z"}});
+        stream(grid, {{"1", "b", "x"}, {"1", "a", "y"}, {"0", "c", "z"}});
         grid.setCol(0);
         grid.setColSel(1);
         grid.Sort(FlexGrid::SortGenericAscending);
         QCOMPARE(column(grid, 2), QStringList({"z", "y", "x"}));
-    }
-
-    void hiddenColumnsStayHiddenAfterLoad_data()
-    {
-        QTest::addColumn<bool>("redrawOff");
-        QTest::newRow("load with painting on") << false;
-        QTest::newRow("load with painting off") << true;
-    }
-
-    void hiddenColumnsStayHiddenAfterLoad()
-    {
-        QFETCH(bool, redrawOff);
-        FlexGrid grid;
-        SetupLedgerGridAtStartup(grid, 1);
-        if (redrawOff)
-            grid.setRedraw(false);
-        load(grid, {{"1", "5001"}, {"2", "5002"}});
-        grid.setRedraw(true);
-        for (int c : {int(DocumentID), int(DocumentType), int(RowColor), int(AssignmentState)}) {
-            QCOMPARE(grid.ColWidth(c), 0);
-            QVERIFY2(grid.view()->isColumnHidden(c), qPrintable(QString::number(c)));
-        }
-        QVERIFY(!grid.view()->isColumnHidden(Description));
-        QCOMPARE(grid.view()->columnWidth(Description), qRound(1400.0 * grid.logicalDpiX() / 1440));
-        QCOMPARE(grid.Rows(), 3);
-        QCOMPARE(grid.TextMatrix(2, DocumentID), QStringLiteral("5002"));
     }
 
     void colourBlockAndSelection()
@@ -747,8 +569,7 @@ private slots:
         // Setting Row or Col collapses the selection to that cell.
         grid.setRow(1);
         grid.setCol(1);
-        QCOMPARE(grid.RowSel(), 1);
-        QCOMPARE(grid.ColSel(), 1);
+        QCOMPARE(cursor(grid), QList<int>({1, 1, 1, 1}));
         grid.setCellForeColor(Red);
         QCOMPARE(foreAt(grid, 1, 2), WindowText);
     }
@@ -757,7 +578,7 @@ private slots:
     {
         FlexGrid grid;
         grid.setCols(2);
-        load(grid, {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
+        stream(grid, {{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "4"}});
         grid.setRow(3);
         grid.setCellBackColor(0x80FFFF);
         grid.RemoveItem(2);
@@ -791,10 +612,8 @@ private slots:
             grid.setTextMatrix(r, 1, text);
         // Rows that shared a repeated text keep it when one of them changes.
         grid.setTextMatrix(2, 1, QStringLiteral("changed text"));
-        QCOMPARE(grid.TextMatrix(1, 1), text);
-        QCOMPARE(grid.TextMatrix(2, 1), QStringLiteral("changed text"));
-        QCOMPARE(grid.TextMatrix(3, 1), text);
-        QCOMPARE(grid.TextMatrix(3, 0), QString());
+        QCOMPARE(QStringList({grid.TextMatrix(1, 1), grid.TextMatrix(2, 1), grid.TextMatrix(3, 1), grid.TextMatrix(3, 0)}),
+                 QStringList({text, "changed text", text, ""}));
     }
 
     void emptyTextsStored()
@@ -841,7 +660,6 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, hover);
-        QFETCH(QString, tip);
         FlexGrid grid;
         grid.setCols(3);
         grid.setRows(2);
@@ -851,7 +669,7 @@ private slots:
         grid.setTextMatrix(1, 1, text);
         grid.setToolTipText(hover);
         QCOMPARE(grid.view()->textElideMode(), Qt::ElideRight); // the end of the text, its left side in Persian
-        QCOMPARE(grid.view()->model()->index(0, 1).data(Qt::ToolTipRole).toString(), tip);
+        QTEST(grid.view()->model()->index(0, 1).data(Qt::ToolTipRole).toString(), "tip");
         // Widened until it fits, the text needs no tool tip of its own.
         grid.setColWidth(1, 12000);
         QCOMPARE(grid.view()->model()->index(0, 1).data(Qt::ToolTipRole).toString(), hover);
@@ -861,14 +679,13 @@ private slots:
     {
         FlexGrid grid;
         grid.setCols(3);
-        load(grid, {{"a", "b", "c"}});
+        stream(grid, {{"a", "b", "c"}});
         grid.setTextMatrix(0, 1, QStringLiteral("head"));
         grid.setCols(5);
         grid.setTextMatrix(1, 4, QStringLiteral("e"));
         grid.setCols(2);
-        QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("a"));
-        QCOMPARE(grid.TextMatrix(1, 1), QStringLiteral("b"));
-        QCOMPARE(grid.TextMatrix(0, 1), QStringLiteral("head"));
+        QCOMPARE(QStringList({grid.TextMatrix(1, 0), grid.TextMatrix(1, 1), grid.TextMatrix(0, 1)}),
+                 QStringList({"a", "b", "head"}));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, grid.TextMatrix(1, 2));
     }
 
@@ -895,7 +712,8 @@ private slots:
 
     void headers_data()
     {
-        QTest::addColumn<int>("layout"); // 0 start-up, 1 after a query, 2 after the draft-inclusive query
+        // 0 start-up, 1 after a query, 2 after the draft-inclusive query, 3 start-up loaded while painting is off
+        QTest::addColumn<int>("layout");
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("sortByDocumentDate");
         QTest::addColumn<bool>("review");
@@ -904,6 +722,9 @@ private slots:
 
         const auto u = [](const char *text) { return QString::fromUtf8(text); };
         QTest::newRow("start-up") << 0 << 1 << true << true
+            << QStringList({u("شماره"), u("شماره سيستمي"), "IsChecked", u("وضعيت عدم تخصيص")})
+            << QList<int>({600, 0, 1000, 0, 1400, 0, 0, 0});
+        QTest::newRow("start-up, loaded while painting is off") << 3 << 1 << true << true
             << QStringList({u("شماره"), u("شماره سيستمي"), "IsChecked", u("وضعيت عدم تخصيص")})
             << QList<int>({600, 0, 1000, 0, 1400, 0, 0, 0});
         QTest::newRow("start-up, document-number mode 2") << 0 << 2 << true << true
@@ -922,26 +743,34 @@ private slots:
 
     void headers()
     {
-        QFETCH(QList<int>, widths);
-        QFETCH(QStringList, headers);
         QFETCH(int, layout);
         QFETCH(int, mode);
         QFETCH(bool, sortByDocumentDate);
         QFETCH(bool, review);
         FlexGrid grid;
         SetupLedgerGridAtStartup(grid, qint16(mode));
-        load(grid, {{"1"}});
+        if (layout == 3)
+            grid.setRedraw(false);
+        stream(grid, {{"1", "5001"}, {"2", "5002"}});
+        if (layout == 3)
+            grid.setRedraw(true);
         if (layout == 1)
             ApplyLedgerLayoutAfterQuery(grid, qint16(mode), sortByDocumentDate, review);
         else if (layout == 2)
             ApplyScratchLayoutAfterQuery(grid, qint16(mode), sortByDocumentDate, review);
         QCOMPARE(grid.Cols(), int(ColumnCount));
-        QCOMPARE(QStringList({grid.TextMatrix(0, 0), grid.TextMatrix(0, 1), grid.TextMatrix(0, 19), grid.TextMatrix(0, 31)}),
-                 headers);
+        QTEST(QStringList({grid.TextMatrix(0, 0), grid.TextMatrix(0, 1), grid.TextMatrix(0, 19), grid.TextMatrix(0, 31)}),
+              "headers");
         QList<int> shown;
         for (int c : {0, 1, 2, 3, 4, 19, 30, 31})
             shown << grid.ColWidth(c);
-        QCOMPARE(shown, widths);
+        QTEST(shown, "widths");
+        // Columns of no width are hidden in the view; the others show their width in pixels.
+        for (int c = 0; c < ColumnCount; ++c)
+            QVERIFY2(grid.view()->isColumnHidden(c) == (grid.ColWidth(c) == 0), qPrintable(QString::number(c)));
+        QCOMPARE(grid.view()->columnWidth(Description), qRound(grid.ColWidth(Description) * grid.logicalDpiX() / 1440.0));
+        QCOMPARE(grid.Rows(), 3);
+        QCOMPARE(grid.TextMatrix(2, DocumentID), QStringLiteral("5002"));
         QCOMPARE(grid.ColAlignment(Credit), int(FlexGrid::AlignCenterCenter));
         QCOMPARE(grid.ColAlignment(DebitBalance), int(FlexGrid::AlignGeneral));
     }
@@ -961,7 +790,7 @@ private slots:
         QFETCH(int, rows);
         FlexGrid grid;
         SetupLedgerGridAtStartup(grid, 1);
-        load(grid, QList<std::array<QString, ColumnCount>>(rows));
+        stream(grid, QList<QStringList>(rows));
         scratch ? PaintScratchRowBackgrounds(grid) : PaintAlternatingRowBackgrounds(grid);
         QVERIFY(!grid.Redraw());
         grid.setRedraw(true);
@@ -988,27 +817,12 @@ private slots:
         QCOMPARE(OleColorFromText(u"abc"), 0u);
     }
 
-    void columnPositionsRightToLeft()
-    {
-        FlexGrid grid;
-        grid.resize(900, 300);
-        SetupLedgerGridAtStartup(grid, 1);
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        // Column 0 stands at the right; column 2 follows to its left, column 1
-        // (hidden) between them with no width.
-        QVERIFY(grid.ColPos(0) > grid.ColPos(2));
-        QVERIFY(qAbs(grid.ColPos(2) + grid.ColWidth(2) - grid.ColPos(0)) <= 15);
-        QVERIFY(qAbs(grid.ColPos(1) - grid.ColPos(0)) <= 15);
-        QVERIFY(qAbs(grid.ColPos(4) + grid.ColWidth(4) - grid.ColPos(2)) <= 15);
-    }
-
     void scrollBarFollowsColumnsRightToLeft()
     {
         FlexGrid grid;
         grid.resize(700, 260);
         SetupLedgerGridAtStartup(grid, 1);
-        load(grid, QList<std::array<QString, ColumnCount>>(20));
+        stream(grid, QList<QStringList>(20));
         ApplyLedgerLayoutAfterQuery(grid, 1, true, true);
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
@@ -1037,6 +851,12 @@ private slots:
 
         // At the start the first column stands at the right edge, and so does the thumb.
         QCOMPARE(bar->value(), bar->minimum());
+        // Column 2 follows column 0 to its left, column 1 (hidden) between
+        // them with no width; column 4 follows column 2 past hidden column 3.
+        QVERIFY(grid.ColPos(0) > grid.ColPos(2));
+        QVERIFY(qAbs(grid.ColPos(2) + grid.ColWidth(2) - grid.ColPos(0)) <= 15);
+        QVERIFY(qAbs(grid.ColPos(1) - grid.ColPos(0)) <= 15);
+        QVERIFY(qAbs(grid.ColPos(4) + grid.ColWidth(4) - grid.ColPos(2)) <= 15);
         QCOMPARE(header->sectionViewportPosition(AccTransCode) + header->sectionSize(AccTransCode), header->viewport()->width());
         QVERIFY(thumb().center().x() > bar->width() / 2);
         // And it is drawn so that it reads as the thumb: darker than the
@@ -1050,17 +870,19 @@ private slots:
         QCOMPARE(header->sectionViewportPosition(lastShown), 0);
         QVERIFY(thumb().center().x() < bar->width() / 2);
         // A new load starts at the first column again.
-        load(grid, QList<std::array<QString, ColumnCount>>(20));
+        stream(grid, QList<QStringList>(20));
         ApplyLedgerLayoutAfterQuery(grid, 1, true, true);
         QCOMPARE(bar->value(), bar->minimum());
         QCOMPARE(header->sectionViewportPosition(AccTransCode) + header->sectionSize(AccTransCode), header->viewport()->width());
     }
 
-    void loadAndClickSelectWholeRows()
+
+    void mouseAndKeyboard()
     {
         FlexGrid grid;
         showFourRows(grid);
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QSignalSpy clicks(&grid, &FlexGrid::Click);
+        QSignalSpy selection(&grid, &FlexGrid::SelChange);
         QTableView *view = grid.view();
         const auto selectedRows = [view] {
             QList<int> rows;
@@ -1069,29 +891,59 @@ private slots:
             std::sort(rows.begin(), rows.end());
             return rows;
         };
+        const auto click = [view](Qt::MouseButton button, int row, int col) {
+            QTest::mouseClick(view->viewport(), button, {}, view->visualRect(view->model()->index(row - 1, col)).center());
+        };
         // After a load: the first row, all of it.
         QCOMPARE(selectedRows(), QList<int>({1}));
         // A click on one cell: that row, all of it; the cell's column is Col and ColSel.
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 2)).center());
+        click(Qt::LeftButton, 3, 2);
         QCOMPARE(selectedRows(), QList<int>({3}));
+        QCOMPARE(cursor(grid), QList<int>({3, 2, 3, 2}));
+        QCOMPARE(QList<int>({grid.MouseRow(), grid.MouseCol()}), QList<int>({3, 2}));
+        QCOMPARE(clicks.count(), 1);
+        QVERIFY(selection.count() >= 1);
+
+        // Shift+Down extends the block from the current cell.
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(cursor(grid), QList<int>({3, 2, 4, 2}));
+        // A right click keeps the block for the context menu.
+        click(Qt::RightButton, 1, 0);
+        QCOMPARE(grid.RowSel(), 4);
+        QCOMPARE(grid.MouseRow(), 1);
+        // Up moves the current cell (row 4) and collapses the block.
+        QTest::keyClick(view, Qt::Key_Up);
+        QCOMPARE(cursor(grid), QList<int>({3, 2, 3, 2}));
+
+        // A header click is a click on row 0 and leaves the selection alone.
+        QHeaderView *header = view->horizontalHeader();
+        const QPoint onSection(header->sectionViewportPosition(2) + 5, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onSection);
+        QCOMPARE(QList<int>({grid.MouseRow(), grid.MouseCol()}), QList<int>({0, 2}));
+        QCOMPARE(clicks.count(), 2);
         QCOMPARE(grid.Row(), 3);
-        QCOMPARE(grid.Col(), 2);
-        QCOMPARE(grid.ColSel(), 2);
+
+        // Dragging a column border is no click; the column keeps its new width.
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, onSection);
+        header->resizeSection(2, 150);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, onSection);
+        QCOMPARE(clicks.count(), 2);
+        QCOMPARE(grid.ColWidth(2), qRound(150 * 1440.0 / grid.logicalDpiX()));
+
         // A block set by code shows as its whole rows and keeps its columns for the colour setters.
         grid.setRow(2);
         grid.setCol(1);
         grid.setRowSel(4);
         grid.setColSel(2);
         QCOMPARE(selectedRows(), QList<int>({2, 3, 4}));
-        QCOMPARE(grid.Col(), 1);
-        QCOMPARE(grid.ColSel(), 2);
+        QCOMPARE(cursor(grid), QList<int>({2, 1, 4, 2}));
     }
 
     void showRow_data()
     {
-        QTest::addColumn<int>("top");      // the top row before
-        QTest::addColumn<int>("row");      // the row shown
-        QTest::addColumn<int>("topAfter"); // -1: the row ends at the bottom of the view
+        QTest::addColumn<int>("top");         // the top row before
+        QTest::addColumn<int>("row");         // the row shown
+        QTest::addColumn<int>("topAfter");    // -1: the row ends at the bottom of the view
         QTest::newRow("below the view: scrolled until it is the last in sight") << 1 << 300 << -1;
         QTest::newRow("above the view: becomes the top row") << 200 << 5 << 5;
         QTest::newRow("already in sight: nothing moves") << 100 << 103 << 100;
@@ -1103,11 +955,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(int, topAfter);
         FlexGrid grid;
-        grid.resize(600, 200);
-        grid.setCols(12);
-        load(grid, QList<std::array<QString, ColumnCount>>(500));
-        grid.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        showFiveHundredRows(grid, 12);
         grid.setTopRow(top);
         QScrollBar *across = grid.view()->horizontalScrollBar();
         across->setValue(across->maximum()); // sideways scrolling is the person's and stays
@@ -1133,8 +981,7 @@ private slots:
     void showRowWhilePaintingIsOff()
     {
         FlexGrid grid;
-        showFiveHundredRows(grid);
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        showFiveHundredRows(grid, 2);
         grid.setRedraw(false);
         grid.ShowRow(450);
         grid.setRedraw(true);
@@ -1143,59 +990,10 @@ private slots:
         QVERIFY(shown.top() >= 0 && shown.bottom() < grid.view()->viewport()->height());
     }
 
-    void mouseAndKeyboard()
-    {
-        FlexGrid grid;
-        showFourRows(grid);
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
-        QSignalSpy clicks(&grid, &FlexGrid::Click);
-        QSignalSpy selection(&grid, &FlexGrid::SelChange);
-        QTableView *view = grid.view();
-
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(2, 1)).center());
-        QCOMPARE(grid.Row(), 3);
-        QCOMPARE(grid.Col(), 1);
-        QCOMPARE(grid.MouseRow(), 3);
-        QCOMPARE(grid.MouseCol(), 1);
-        QCOMPARE(clicks.count(), 1);
-        QVERIFY(selection.count() >= 1);
-
-        // Shift+Down extends the block from the current cell.
-        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(grid.Row(), 3);
-        QCOMPARE(grid.RowSel(), 4);
-        // A right click keeps the block for the context menu.
-        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, view->visualRect(view->model()->index(0, 0)).center());
-        QCOMPARE(grid.RowSel(), 4);
-        QCOMPARE(grid.MouseRow(), 1);
-        // Up moves the current cell (row 4) and collapses the block.
-        QTest::keyClick(view, Qt::Key_Up);
-        QCOMPARE(grid.Row(), 3);
-        QCOMPARE(grid.RowSel(), 3);
-
-        // A header click is a click on row 0 and leaves the selection alone.
-        QHeaderView *header = view->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(2) + 5, header->height() / 2));
-        QCOMPARE(grid.MouseRow(), 0);
-        QCOMPARE(grid.MouseCol(), 2);
-        QCOMPARE(clicks.count(), 2);
-        QCOMPARE(grid.Row(), 3);
-
-        // Dragging a column border is no click; the column keeps its new width.
-        const QPoint onSection(header->sectionViewportPosition(2) + 5, header->height() / 2);
-        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, onSection);
-        header->resizeSection(2, 150);
-        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, onSection);
-        QCOMPARE(clicks.count(), 2);
-        QCOMPARE(grid.ColWidth(2), qRound(150 * 1440.0 / grid.logicalDpiX()));
-    }
-
     void topRow()
     {
         FlexGrid grid;
-        showFiveHundredRows(grid);
-        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        showFiveHundredRows(grid, 2);
         grid.setTopRow(120);
         QCOMPARE(grid.TopRow(), 120);
         // Painting off and on again keeps the scroll position.
