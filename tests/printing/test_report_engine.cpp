@@ -50,7 +50,7 @@ QString rowMark(int row)
 
 // Staged rows as the ledger printout writes them, inserted in reverse so
 // that only the report's own ordering (NaturalCol9) puts them right.
-QStringList stagedRows(int count, int formTypeId = 315)
+QStringList stagedRows(int count)
 {
     QStringList statements;
     for (int i = count; i >= 1; --i)
@@ -59,13 +59,9 @@ QStringList stagedRows(int count, int formTypeId = 315)
                           "NaturalCol9, StringCol0, StringCol1, StringCol2, StringCol3, StringCol4, StringCol5, "
                           "StringCol6, StringCol9, CurrencyCol0, CurrencyCol1, CurrencyCol2, CurrencyCol3, "
                           "CurrencyCol4, CurrencyCol5, CurrencyCol6, CurrencyCol7, CurrencyCol8) VALUES "
-                          "(%1, 31501, %2, %3, %2, '1402/01/05', '1402/02/05', 'خريد كالا از فروشگاه %2', '%4', "
-                          "'1402/01/01', '1402/12/29', '1402/06/01', 'گردش حساب صندوق', %5, 0, %5, 0, 1, 2, 3, 4, -2500)")
-                          .arg(formTypeId)
-                          .arg(i)
-                          .arg(5000 + i)
-                          .arg(rowMark(i))
-                          .arg(i * 1000.1, 0, 'f', 1);
+                          "(315, 31501, %1, %2, %1, '1402/01/05', '1402/02/05', 'خريد كالا از فروشگاه %1', '%3', "
+                          "'1402/01/01', '1402/12/29', '1402/06/01', 'گردش حساب صندوق', %4, 0, %4, 0, 1, 2, 3, 4, -2500)")
+                          .arg(QString::number(i), QString::number(5000 + i), rowMark(i), QString::number(i * 1000.1, 'f', 1));
     return statements;
 }
 
@@ -98,19 +94,15 @@ QString bottomLine(const QString &pdf, int page)
 {
     static const QRegularExpression word(QStringLiteral(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)"[^>]*>([^<]*)</word>)re"));
     QList<std::tuple<double, double, QString>> words; // yMin, xMin, text
-    double lowest = 0;
     for (auto it = word.globalMatch(pdftotext({"-bbox"}, pdf, page)); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         words.append({m.captured(2).toDouble(), m.captured(1).toDouble(), m.captured(3)});
-        lowest = std::max(lowest, m.captured(2).toDouble());
     }
-    QList<std::pair<double, QString>> line;
-    for (const auto &[y, x, text] : words)
-        if (lowest - y < 1)
-            line.append({x, text});
-    std::sort(line.begin(), line.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    const double lowest = words.isEmpty() ? 0 : std::get<0>(*std::max_element(words.begin(), words.end()));
+    words.removeIf([lowest](const auto &w) { return lowest - std::get<0>(w) >= 1; });
+    std::sort(words.begin(), words.end(), [](const auto &a, const auto &b) { return std::get<1>(a) > std::get<1>(b); });
     QString text;
-    for (const auto &[x, part] : line)
+    for (const auto &[y, x, part] : words)
         text += part;
     return text.normalized(QString::NormalizationForm_KC);
 }
