@@ -430,8 +430,7 @@ private slots:
         QTest::newRow("ledger printout templates with and without goods")
             << "select count(*) from tblVelkoReportTemplate where FormTypeID = 315 and ReportFormatID = 31501" << 2;
         QTest::newRow("base paths") << "select count(*) from vwVelkoBasePath where BasePath like '%/'" << 1;
-        QTest::newRow("branches with children")
-            << "select count(*) from tblAccountBranchParent where ID <> ChildID" << 2;
+        QTest::newRow("branches with children") << "select count(*) from tblAccountBranchParent where ID <> ChildID" << 2;
     }
 
     void demoHolds()

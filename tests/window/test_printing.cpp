@@ -165,12 +165,10 @@ private slots:
         const QString found = QStringLiteral("FOUND");
         QTest::newRow("second base path holds it") << QStringList {"/nowhere/", "REPORTS/"} << qint16(315) << found << "";
         QTest::newRow("first base path holds it") << QStringList {"REPORTS/", "/nowhere/"} << qint16(315) << found << "";
-        QTest::newRow("base path without separator")
-            << QStringList {"REPORTS", "REPORTS/"} << qint16(315) << found << "";
+        QTest::newRow("base path without separator") << QStringList {"REPORTS", "REPORTS/"} << qint16(315) << found << "";
         QTest::newRow("file under no base path") << QStringList {"/nowhere/", "REPORTS"} << qint16(315) << ""
             << "در هيچ يك از مسيرهاي مشخص شده در پايگاه داده فايل الگوي چاپ وجود ندارد.";
-        QTest::newRow("no base path") << QStringList {} << qint16(315) << ""
-                                      << "در پايگاه داده مسير چاپ مشخص نشده است.";
+        QTest::newRow("no base path") << QStringList {} << qint16(315) << "" << "در پايگاه داده مسير چاپ مشخص نشده است.";
         QTest::newRow("no template of the form type") << QStringList {"REPORTS/"} << qint16(77) << ""
                                                       << "قالب گزارش مشخص نيست.";
     }
