@@ -69,14 +69,10 @@ private slots:
         QSignalSpy shown(control.get(), &comAccountDetail1::ShowRelationships);
         emit earlier->CreateNewRelationship(901, 5000);
         emit earlier->ShowRelationships(901, 5000);
-        QVERIFY(created.isEmpty());
-        QVERIFY(shown.isEmpty());
         emit current->CreateNewRelationship(303, 102);
         emit current->ShowRelationships(201, 6000);
-        QCOMPARE(created.size(), 1);
-        QCOMPARE(created.first(), (QVariantList {303, 102}));
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.first(), (QVariantList {201, 6000}));
+        QCOMPARE(QList<QVariantList>(created), (QList<QVariantList> {{303, 102}}));
+        QCOMPARE(QList<QVariantList>(shown), (QList<QVariantList> {{201, 6000}}));
     }
 
     void accountIdConvertedAfterThePermission_data()
@@ -108,34 +104,35 @@ private slots:
                  QStringLiteral(" and ( DocumentDate >='2024-03-20' And DocumentDate <= '2025-03-20')"));
     }
 
-    void sqlStringThatEndsTheConditionIsNeverSent_data()
+    // A condition from the host that would end the ledger query's own
+    // conditions is refused before anything is sent; markers in a quoted text are not.
+    void sqlStringChecked_data()
     {
         QTest::addColumn<QString>("sqlString");
-        QTest::newRow("comment hiding the date conditions") << "1=1 --";
-        QTest::newRow("second statement") << "1=1; Delete tblAccountDocumentDetail";
-        QTest::newRow("open literal") << "Description = 'x";
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("comment hiding the date conditions") << "1=1 --" << false;
+        QTest::newRow("second statement") << "1=1; Delete tblAccountDocumentDetail" << false;
+        QTest::newRow("open literal") << "Description = 'x" << false;
+        QTest::newRow("quoted markers") << "Description <> 'a--b;'" << true;
     }
-    void sqlStringThatEndsTheConditionIsNeverSent()
+    void sqlStringChecked()
     {
         QFETCH(QString, sqlString);
+        QFETCH(bool, sent);
         signIn(*control, 1);
         control->setSqlString(sqlString);
         Session.RowCondition = QStringLiteral(" And IsChecked = 0");
         StatementLog log;
+        if (sent) {
+            QVERIFY_THROWS_NO_EXCEPTION(control->View(2));
+            QVERIFY(log.startingWith("Select AccTransCode").first().contains("AccountID = 2 And " + sqlString + " And"));
+            QCOMPARE(codes(control->LedgerWindow()), (QStringList {"1", "2", "3", "4", "6"}));
+            return;
+        }
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, control->View(2));
         QVERIFY(log.texts().isEmpty());
         QVERIFY(!control->LedgerWindow());
         QCOMPARE(Session.RowCondition, QStringLiteral(" And IsChecked = 0"));
-    }
-
-    void quotedMarkersInSqlStringAreKept()
-    {
-        signIn(*control, 1);
-        control->setSqlString("Description <> 'a--b;'");
-        StatementLog log;
-        QVERIFY_THROWS_NO_EXCEPTION(control->View(2));
-        QVERIFY(log.startingWith("Select AccTransCode").first().contains("AccountID = 2 And Description <> 'a--b;' And"));
-        QCOMPARE(codes(control->LedgerWindow()), (QStringList {"1", "2", "3", "4", "6"}));
     }
 
     void clearShowUsesNeitherSqlStringNorCaption()
@@ -213,12 +210,7 @@ private slots:
     {
         // Two credits of 500,000,000,000,000 to the bank account: its running
         // balance leaves the range and must not wrap into a debit balance.
-        db->exec({"insert into tblAccountDocument(ID, Code, DocumentDate, FarsiDocumentDate, BranchID, IsFinalized, "
-                  "IsScratch, DocumentTypeID) values (107, 7, '2024-06-10', '1403/03/21', 1, 0, 0, 1)",
-                  "insert into tblAccountDocumentDetail(DocumentID, RowNumber, AccountID, DebitValue, CreditValue, "
-                  "Description, TransactionDate, FarsiTransactionDate, DocumentTypeID, IsChecked, IsAssignmentExcluded) "
-                  "values (107, 1, 3, 0, 500000000000000, 'الف', '2024-06-10', '1403/03/21', 1, 0, 0), "
-                  "(107, 2, 3, 0, 500000000000000, 'ب', '2024-06-10', '1403/03/21', 1, 0, 0)"});
+        db->exec({"update tblAccountDocumentDetail set DebitValue = 0, CreditValue = 500000000000000 where AccountID = 3"});
         signIn(*control, 1);
         try {
             control->View(3);

@@ -49,7 +49,6 @@ public:
 
     RecordingReport() { made << this; }
     ~RecordingReport() override { made.removeAll(this); }
-
     int action() const { return 0; }
     void setAction(int value)
     {
@@ -58,12 +57,9 @@ public:
     }
     Q_INVOKABLE void RunReport() { run(QStringLiteral("RunReport")); }
 
-    QString reportFile;
+    QString reportFile, connection, selection, lastError;
     int destination = -1;
-    QString connection;
-    QString selection;
-    QString lastError;
-    QStringList runs;      // how each run was started
+    QStringList runs; // how each run was started
     int stagedAtRun = -1;
 
 private:
@@ -82,9 +78,7 @@ class UrlCatcher : public QObject
 
 public:
     QStringList files;
-
-public slots:
-    void open(const QUrl &url) { files << url.toLocalFile(); }
+    Q_INVOKABLE void open(const QUrl &url) { files << url.toLocalFile(); }
 };
 
 } // namespace
@@ -128,15 +122,6 @@ class TestPrinting : public QObject, private LedgerWindowTest
         timer->start();
     }
 
-    void writeTemplates(const QStringList &names)
-    {
-        for (const QString &name : names) {
-            QFile file(m_reports.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("{}");
-        }
-    }
-
     // The four total fields and the balance brought forward as staged.
     QString totalsText() const
     {
@@ -156,7 +141,11 @@ private slots:
         RecordingReport::failWith.clear();
         RegisterComponent(QStringLiteral("comCrystalReport.comCrystalRpt"),
                           [] { return std::unique_ptr<QObject>(new RecordingReport); });
-        writeTemplates({"Ledger.json", "LedgerGoods.json", "Conflict.json"});
+        for (const char *name : {"Ledger.json", "LedgerGoods.json", "Conflict.json"}) {
+            QFile file(m_reports.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("{}");
+        }
         db->exec({"insert into tblVelkoBasePath(ID, BasePath) values (1, '/nowhere/'), (2, '" + basePath() + "')",
                   "insert into tblVelkoReportTemplate(ID, Title, FormTypeID, ReportFormatID, FilePath, Description) "
                   "values (1, 'گردش', 315, 31501, 'Ledger.json', 'ساده'), "
@@ -176,13 +165,10 @@ private slots:
         const QString found = QStringLiteral("FOUND");
         QTest::newRow("second base path holds it") << QStringList {"/nowhere/", "REPORTS/"} << qint16(315) << found << "";
         QTest::newRow("first base path holds it") << QStringList {"REPORTS/", "/nowhere/"} << qint16(315) << found << "";
-        QTest::newRow("base path without separator")
-            << QStringList {"REPORTS", "REPORTS/"} << qint16(315) << found << "";
-        QTest::newRow("file under no base path")
-            << QStringList {"/nowhere/", "REPORTS"} << qint16(315) << ""
+        QTest::newRow("base path without separator") << QStringList {"REPORTS", "REPORTS/"} << qint16(315) << found << "";
+        QTest::newRow("file under no base path") << QStringList {"/nowhere/", "REPORTS"} << qint16(315) << ""
             << "در هيچ يك از مسيرهاي مشخص شده در پايگاه داده فايل الگوي چاپ وجود ندارد.";
-        QTest::newRow("no base path") << QStringList {} << qint16(315) << ""
-                                      << "در پايگاه داده مسير چاپ مشخص نشده است.";
+        QTest::newRow("no base path") << QStringList {} << qint16(315) << "" << "در پايگاه داده مسير چاپ مشخص نشده است.";
         QTest::newRow("no template of the form type") << QStringList {"REPORTS/"} << qint16(77) << ""
                                                       << "قالب گزارش مشخص نيست.";
     }
