@@ -981,13 +981,17 @@ private slots:
     void showRowWhilePaintingIsOff()
     {
         FlexGrid grid;
-        showFiveHundredRows(grid, 2);
+        showFiveHundredRows(grid, 12);
+        QScrollBar *across = grid.view()->horizontalScrollBar();
+        across->setValue(across->maximum());
         grid.setRedraw(false);
         grid.ShowRow(450);
         grid.setRedraw(true);
         QCOMPARE(grid.Row(), 450);
         const QRect shown = grid.view()->visualRect(grid.view()->model()->index(449, 0));
         QVERIFY(shown.top() >= 0 && shown.bottom() < grid.view()->viewport()->height());
+        // Turning painting on again leaves the columns where the person scrolled them.
+        QCOMPARE(across->value(), across->maximum());
     }
 
     void topRow()
@@ -1001,6 +1005,12 @@ private slots:
         grid.setRow(400);
         grid.setRedraw(true);
         QCOMPARE(grid.TopRow(), 120);
+        // Turning painting on while it is on keeps where the person scrolled since.
+        grid.view()->verticalScrollBar()->setValue(grid.view()->verticalScrollBar()->value() + 80);
+        const int scrolled = grid.TopRow();
+        QVERIFY(scrolled > 120);
+        grid.setRedraw(true);
+        QCOMPARE(grid.TopRow(), scrolled);
     }
 };
 

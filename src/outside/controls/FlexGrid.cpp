@@ -691,14 +691,24 @@ void FlexGrid::setRedraw(bool on)
         }
         return;
     }
+    // Painting on while it is on: the rows the person scrolled to since stay.
+    if (m_redraw && !m_resetPending)
+        m_topRow = TopRow();
     m_redraw = true;
+    const bool reset = m_resetPending;
     if (m_resetPending) {
         m_resetPending = false;
         m_model->endReset();
         applyColumnLayout();
     }
     m_view->setUpdatesEnabled(true);
+    // Making the current cell current again would scroll to its column; the
+    // columns stay where the person scrolled them, unless the rows were reset.
+    QScrollBar *across = m_view->horizontalScrollBar();
+    const int sideways = across->value();
     syncViewSelection();
+    if (!reset)
+        across->setValue(sideways);
     setTopRow(std::clamp(m_topRow, 1, std::max(1, Rows() - 1)));
     m_view->viewport()->update();
     m_view->horizontalHeader()->viewport()->update();
