@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
@@ -410,9 +411,18 @@ void FlexGrid::setSelection(int row, int col, int rowSel, int colSel)
     }
 }
 
-void FlexGrid::syncViewSelection()
+void FlexGrid::syncViewSelection(bool keepSideways)
 {
     QScopedValueRollback<bool> guard(m_syncing, true);
+    // Making a cell current scrolls the table to its column as well; the
+    // columns the person scrolled to stay in sight (as a flex grid's current
+    // cell never scrolls it), except on rows just loaded.
+    QScrollBar *across = m_view->horizontalScrollBar();
+    const int sideways = across->value();
+    const auto keep = qScopeGuard([&] {
+        if (keepSideways)
+            across->setValue(sideways);
+    });
     QItemSelectionModel *selection = m_view->selectionModel();
     const int rows = dataRowCount();
     if (rows == 0 || Cols() == 0) {
@@ -702,13 +712,7 @@ void FlexGrid::setRedraw(bool on)
         applyColumnLayout();
     }
     m_view->setUpdatesEnabled(true);
-    // Making the current cell current again would scroll to its column; the
-    // columns stay where the person scrolled them, unless the rows were reset.
-    QScrollBar *across = m_view->horizontalScrollBar();
-    const int sideways = across->value();
-    syncViewSelection();
-    if (!reset)
-        across->setValue(sideways);
+    syncViewSelection(!reset);
     setTopRow(std::clamp(m_topRow, 1, std::max(1, Rows() - 1)));
     m_view->viewport()->update();
     m_view->horizontalHeader()->viewport()->update();
@@ -754,7 +758,7 @@ void FlexGrid::RemoveRows(const std::vector<bool> &drop)
     setSelection(std::min(m_row, last), m_col, std::min(m_rowSel, last), m_colSel);
     // The reset cleared the view's selection; an unchanged block is shown again.
     if (!moved)
-        syncViewSelection();
+        syncViewSelection(false);
 }
 
 int FlexGrid::TopRow() const
@@ -780,12 +784,7 @@ void FlexGrid::ShowRow(int row)
 {
     if (row < 1 || row >= Rows())
         throw std::out_of_range("ShowRow: invalid row " + std::to_string(row));
-    // Making a cell current scrolls the table to its column as well; the
-    // columns the person scrolled to stay in sight.
-    QScrollBar *across = m_view->horizontalScrollBar();
-    const int sideways = across->value();
     setSelection(row, m_col, row, m_colSel);
-    across->setValue(sideways);
     const int top = TopRow();
     const int rowsInSight = std::max(1, m_view->viewport()->height() / m_view->verticalHeader()->defaultSectionSize());
     if (row < top)
@@ -860,7 +859,7 @@ void FlexGrid::endRows()
         return; // finished when Redraw is switched on
     m_model->endReset();
     applyColumnLayout();
-    syncViewSelection();
+    syncViewSelection(false);
 }
 
 bool FlexGrid::isCellTextCut(int modelRow, int col) const

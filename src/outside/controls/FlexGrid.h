@@ -196,7 +196,7 @@ private:
     bool gatherStructureChange();
     void applyColumnLayout();
     void applyColumnWidth(int col);
-    void syncViewSelection();
+    void syncViewSelection(bool keepSideways = true);
     void takeSelectionFromView();
     void cellsChanged(int row0, int row1, int col0, int col1);
     void trackMouse(QObject *watched, const QPoint &position);
