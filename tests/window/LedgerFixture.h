@@ -75,6 +75,8 @@ inline QStringList LedgerFixtureStatements()
 }
 
 inline const QDate FixtureToday(2024, 7, 1);
+// The condition of the current period 1403 in the ledger statements.
+inline const QString PeriodOf1403 = QStringLiteral(" and ( DocumentDate >='2024-03-20' And DocumentDate <= '2025-03-20')");
 
 // One value read back from the fixture database on a connection of the
 // test's own: the first column of the first row of the query.
@@ -139,6 +141,7 @@ protected:
             texts << window()->summaryField(name)->text();
         return texts;
     }
+    QStringList codes() const { return column(AccTransCode); }
     QStringList column(int col) const
     {
         QStringList values;

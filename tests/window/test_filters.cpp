@@ -17,7 +17,6 @@ namespace {
 
 const QStringList AllCodesOf1403 {"1", "2", "3", "4", "6"};
 const QString Absent = QStringLiteral("absent");
-const QString PeriodOf1403 = QStringLiteral(" and ( DocumentDate >='2024-03-20' And DocumentDate <= '2025-03-20')");
 const QString ClassLookup = QStringLiteral("Select * from tblAccountClass where ID=");
 
 // Object 1 of class 7 (persons) together with its child persons.
@@ -52,7 +51,6 @@ class TestFilters : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
 
-    QStringList codes() const { return column(AccTransCode); }
 
     // The classes beyond the fixture's class 7.
     void addClasses()

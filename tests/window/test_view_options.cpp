@@ -13,7 +13,6 @@
 
 namespace {
 
-const QString PeriodOf1403 = QStringLiteral(" and ( DocumentDate >='2024-03-20' And DocumentDate <= '2025-03-20')");
 const QStringList ViewGroups {"mnuwithOutQuery", "mnuWithNotFormBalance", "mnuWithFormBalance",
                               "mnuAllCheck", "mnuChecke", "mnuUnChecked"};
 
@@ -59,7 +58,6 @@ class TestViewOptions : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
 
-    QStringList codes() const { return column(AccTransCode); }
     QStringList checkedItems() const
     {
         QStringList checked;
