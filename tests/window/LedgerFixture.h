@@ -134,13 +134,6 @@ protected:
     FlexGrid *grid() const { return window()->flxAccount; }
     QString cell(int row, int col) const { return grid()->TextMatrix(row, col); }
     QString field(const char *name) const { return window()->summaryField(QLatin1String(name))->text(); }
-    QStringList fields(const QStringList &names) const
-    {
-        QStringList texts;
-        for (const QString &name : names)
-            texts << window()->summaryField(name)->text();
-        return texts;
-    }
     QStringList codes() const { return column(AccTransCode); }
     QStringList column(int col) const
     {

@@ -134,15 +134,6 @@ class TestLayout : public QObject, private LedgerWindowTest
         QTRY_COMPARE(window()->size(), QSize(width, height));
     }
 
-    // The layout as if the window had been recorded this much smaller
-    // (twips), so a step of any size in twips can be laid out exactly.
-    void layOutGrowth(int dw, int dh)
-    {
-        window()->RecordedWidth = PixelsToTwips(window()->width()) - dw;
-        window()->RecordedHeight = PixelsToTwips(window()->height()) - dh;
-        window()->Form_Resize();
-    }
-
 private slots:
     void init()
     {
@@ -401,7 +392,11 @@ private slots:
         open();
         QWidget *moved = window()->Controls.value(name);
         const QRect before = moved->geometry();
-        layOutGrowth(dw, dh);
+        // Laid out as if the window had been recorded this much smaller
+        // (twips), so a step of any size in twips can be laid out exactly.
+        window()->RecordedWidth = PixelsToTwips(window()->width()) - dw;
+        window()->RecordedHeight = PixelsToTwips(window()->height()) - dh;
+        window()->Form_Resize();
         QCOMPARE(moved->geometry(), grownBy(before, change.x(), change.y(), change.width(), change.height()));
         QCOMPARE(window()->RecordedWidth, PixelsToTwips(window()->width()));
         QCOMPARE(window()->RecordedHeight, PixelsToTwips(window()->height()));

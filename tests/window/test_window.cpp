@@ -36,8 +36,9 @@ private slots:
         QCOMPARE(column(IsChecked), (QStringList {"", "بررسي شد.", "", "", ""}));
         // The row after today stays out of the balance up to today (50); the
         // account's own limit is read with its record, and 1,000 - 150 remains.
-        QCOMPARE(fields({"txtSumDebit", "txtSumCredit", "txtSumAllDebit", "txtSumAllCredit", "txtUpToNowAllDebit",
-                         "txtMaxDebit_Credit", "txtRemMaxDebit_Credit", "txtSumChecked", "txtSumUnChecked"}),
+        QCOMPARE((QStringList {field("txtSumDebit"), field("txtSumCredit"), field("txtSumAllDebit"), field("txtSumAllCredit"),
+                              field("txtUpToNowAllDebit"), field("txtMaxDebit_Credit"), field("txtRemMaxDebit_Credit"),
+                              field("txtSumChecked"), field("txtSumUnChecked")}),
                  (QStringList {"1,150", "1,000", "150", "      ", "50", "1,000", "850", "300", "(150)"}));
         QCOMPARE(cell(4, AssignmentState), QStringLiteral("خارج از تخصيص"));
         QCOMPARE(grid()->ColWidth(IsChecked), 1000);
