@@ -14,9 +14,13 @@
 #include "TestSupport.h"
 #include "control/comAccountDetail1.h"
 #include "ledger_window/frmAccountDetails.h"
+#include "ledger_window/ledger/LedgerColumns.h"
 #include "outside/controls/FlexGrid.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QTableView>
 #include <memory>
 
 inline QStringList LedgerFixtureStatements()
@@ -71,6 +75,8 @@ inline QStringList LedgerFixtureStatements()
 }
 
 inline const QDate FixtureToday(2024, 7, 1);
+// The condition of the current period 1403 in the ledger statements.
+inline const QString PeriodOf1403 = QStringLiteral(" and ( DocumentDate >='2024-03-20' And DocumentDate <= '2025-03-20')");
 
 // One value read back from the fixture database on a connection of the
 // test's own: the first column of the first row of the query.
@@ -86,6 +92,14 @@ inline QVariant FixtureValue(const TestDatabase &db, const QString &sql)
     QSqlQuery query(connection);
     query.exec(sql);
     return query.next() ? query.value(0) : QVariant();
+}
+
+// A pointer event sent straight to the widget that watches for it.
+inline void sendMouse(QWidget *target, QEvent::Type type, Qt::MouseButton button, const QPoint &position)
+{
+    QMouseEvent event(type, position, target->mapToGlobal(position), button,
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
 }
 
 // What every window test starts from: a fresh session, the scripted message
@@ -120,12 +134,42 @@ protected:
     FlexGrid *grid() const { return window()->flxAccount; }
     QString cell(int row, int col) const { return grid()->TextMatrix(row, col); }
     QString field(const char *name) const { return window()->summaryField(QLatin1String(name))->text(); }
+    QStringList codes() const { return column(AccTransCode); }
     QStringList column(int col) const
     {
         QStringList values;
         for (int r = 1; r < grid()->Rows(); ++r)
             values << cell(r, col);
         return values;
+    }
+
+    // The dialogs shown so far, as "title: message".
+    static QStringList shownMessages()
+    {
+        QStringList texts;
+        for (const ScriptedMessages::Shown &shown : ScriptedMessages::shown())
+            texts << shown.title + ": " + shown.message;
+        return texts;
+    }
+    // The centre of a cell of a ledger row, in the grid's viewport.
+    QPoint cellPoint(int row, int col = Description) const
+    {
+        const QTableView *view = grid()->view();
+        return view->visualRect(view->model()->index(row - 1, col)).center();
+    }
+    // The window shown and active, so key presses reach its fields.
+    void activate() const
+    {
+        window()->show();
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+    }
+    // The row made current and its edit started, as the edit button does.
+    void startEditing(int row = 2) const
+    {
+        grid()->setRow(row);
+        window()->flxAccount_SelChange();
+        window()->cmdEdit_Click();
     }
 
     // The control signed in as the user, on the fixture database.

@@ -8,15 +8,11 @@
 // The fixture's links are replaced by each test's own.
 
 #include "LedgerFixture.h"
-#include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/row_actions/AssignmentCheck.h"
 #include "session/Messages.h"
 
 #include <QFrame>
 #include <QHeaderView>
-#include <QTableView>
-
-using namespace LedgerCol;
 
 namespace {
 
@@ -62,12 +58,7 @@ class TestAssignmentCheck : public QObject, private LedgerWindowTest
         open();
         window()->IsAssignmentAccount = true;
     }
-    void clickRow(int row) const
-    {
-        QTableView *view = grid()->view();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
-                          view->visualRect(view->model()->index(row - 1, Description)).center());
-    }
+    void clickRow(int row) const { QTest::mouseClick(grid()->view()->viewport(), Qt::LeftButton, {}, cellPoint(row)); }
     void clickHeader(int col) const
     {
         QHeaderView *header = grid()->view()->horizontalHeader();
@@ -83,14 +74,6 @@ class TestAssignmentCheck : public QObject, private LedgerWindowTest
                 && grid()->cellBackColorAt(r, AssignmentState) == CounterpartBackColor)
                 rows << r;
         return rows;
-    }
-    QStringList messages() const
-    {
-        QStringList texts;
-        // A wrong title shows in front of its message.
-        for (const ScriptedMessages::Shown &shown : ScriptedMessages::shown())
-            texts << (shown.title == RowActionErrorTitle ? shown.message : shown.title + ": " + shown.message);
-        return texts;
     }
 
 private slots:
@@ -130,6 +113,7 @@ private slots:
         QTest::addColumn<QList<int>>("lit");
         QTest::addColumn<QStringList>("marks"); // column 29 of rows 1 to 6
         QTest::addColumn<QStringList>("shown");
+        const QString error = RowActionErrorTitle + ": ";
         QTest::newRow("debit row: credit rows by document and by form")
             << QStringList {"303, 103, 2, 303, 102, 1, 1000", "501, 77, null, 303, 102, 1, 2500"} << 2
             << QList<int> {3, 5} << QStringList {"", "", "1,000", "", "2,500", ""} << QStringList();
@@ -141,11 +125,11 @@ private slots:
             << QStringList();
         QTest::newRow("an excluded counterpart is not found")
             << QStringList {"303, 103, 2, 303, 104, 1, 250"} << 3 << QList<int>() << QStringList(6, QString())
-            << QStringList {"تخصيص مربوط به فرم ”سند حسابداري“ و ش.ر. ”104“ با مبلغ تخصيص ”250“ يافت نشد."};
+            << QStringList {error + "تخصيص مربوط به فرم ”سند حسابداري“ و ش.ر. ”104“ با مبلغ تخصيص ”250“ يافت نشد."};
         QTest::newRow("a form type without a name shows its number")
             << QStringList {"901, 5000, null, 303, 102, 1, 1200.5", "303, 103, 2, 303, 102, 1, 10"} << 2
             << QList<int> {3} << QStringList {"", "", "10", "", "", ""}
-            << QStringList {"تخصيص مربوط به فرم ”901“ و ش.ر. ”5000“ با مبلغ تخصيص ”1200.5“ يافت نشد."};
+            << QStringList {error + "تخصيص مربوط به فرم ”901“ و ش.ر. ”5000“ با مبلغ تخصيص ”1200.5“ يافت نشد."};
     }
     void counterparts()
     {
@@ -157,7 +141,7 @@ private slots:
         clickRow(row);
         QTEST(litRows(), "lit");
         QTEST(column(AssignmentCheck), "marks");
-        QTEST(messages(), "shown");
+        QTEST(shownMessages(), "shown");
         QCOMPARE(grid()->Row(), row);
         QVERIFY(!window()->FrameSearchDetail->isVisible());
         QCOMPARE(window()->SearchStartRow, 4);
@@ -192,8 +176,8 @@ private slots:
         grid()->setTextMatrix(2, AssignedDebit, assignedDebit);
         grid()->setTextMatrix(2, AssignedCredit, assignedCredit);
         clickRow(2);
-        const QString mismatch = QStringLiteral("مبالغ تخصيص يافته با مبلغ مندرج در رديف جاري مغايرت دارد.");
-        QCOMPARE(messages(), reported ? QStringList {mismatch} : QStringList());
+        const QString mismatch = RowActionErrorTitle + ": مبالغ تخصيص يافته با مبلغ مندرج در رديف جاري مغايرت دارد.";
+        QCOMPARE(shownMessages(), reported ? QStringList {mismatch} : QStringList());
     }
 
     // A first check lights rows 3 and 5; then the next click.

@@ -4,10 +4,6 @@
 // row, and the up-to-today totals in due-date order.
 
 #include "LedgerFixture.h"
-#include "control/comAccountDetail1.h"
-#include "ledger_window/frmAccountDetails.h"
-#include "ledger_window/ledger/LedgerColumns.h"
-#include "outside/controls/FlexGrid.h"
 #include "outside/controls/VelkoDate.h"
 #include "outside/controls/VelkoSelector.h"
 #include "outside/controls/comAccountPicker.h"
@@ -15,16 +11,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QPushButton>
-
-using namespace LedgerCol;
 
 namespace {
 
 const QStringList AllCodesOf1403 {"1", "2", "3", "4", "6"};
 const QString Absent = QStringLiteral("absent");
-const QString PeriodOf1403 = QStringLiteral(" and ( DocumentDate >='2024-03-20' And DocumentDate <= '2025-03-20')");
 const QString ClassLookup = QStringLiteral("Select * from tblAccountClass where ID=");
 
 // Object 1 of class 7 (persons) together with its child persons.
@@ -39,42 +31,19 @@ QString assignmentAccountQuery(int account)
                           "(select a.Value from tblVelkoSystemParameters a where a.ID=4)) x)").arg(account);
 }
 
-// Classes beside the fixture's class 7 (persons): 8 lists persons too, the
-// others list their objects from views of their own.
-struct ExtraClass
-{
-    int id;
-    const char *name;
-    const char *viewMajor;
-    const char *viewMinor;
+// Each class's name and its views of objects, major and minor. The fixture
+// has class 7 (persons); 8 lists persons too, the others list their objects
+// from views of their own.
+const QMap<int, QStringList> Classes {
+    {7, {"اشخاص", "vwPersonMajor", "vwPersonMinor"}},
+    {8, {"مشتريان ويژه", "vwPersonMajor", "vwPersonMinor"}},
+    {9, {"مراكز هزينه", "vwPositionMajor", "vwPositionMinor"}},
+    {10, {"پروژه ها", "vwAccountContractProjectMajor", "vwAccountContractProjectMinor"}},
+    {11, {"گروه كالا", "vwGoodGroupMajor", "vwGoodGroupMinor"}},
+    {12, {"شعب", "vwAccountBranchMajor", "vwAccountBranchMinor"}},
 };
-const ExtraClass ExtraClasses[] = {
-    {8, "مشتريان ويژه", "vwPersonMajor", "vwPersonMinor"},
-    {9, "مراكز هزينه", "vwPositionMajor", "vwPositionMinor"},
-    {10, "پروژه ها", "vwAccountContractProjectMajor", "vwAccountContractProjectMinor"},
-    {11, "گروه كالا", "vwGoodGroupMajor", "vwGoodGroupMinor"},
-    {12, "شعب", "vwAccountBranchMajor", "vwAccountBranchMinor"},
-};
-
-QString classViewMajor(int classId)
-{
-    if (classId == 7)
-        return QStringLiteral("vwPersonMajor");
-    for (const ExtraClass &c : ExtraClasses)
-        if (c.id == classId)
-            return QString::fromUtf8(c.viewMajor);
-    return QString();
-}
-
-QString className(int classId)
-{
-    if (classId == 7)
-        return QStringLiteral("اشخاص");
-    for (const ExtraClass &c : ExtraClasses)
-        if (c.id == classId)
-            return QString::fromUtf8(c.name);
-    return QString();
-}
+QString className(int classId) { return Classes.value(classId).value(0); }
+QString classViewMajor(int classId) { return Classes.value(classId).value(1); }
 
 } // namespace
 
@@ -82,15 +51,14 @@ class TestFilters : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
 
-    QStringList codes() const { return column(AccTransCode); }
 
+    // The classes beyond the fixture's class 7.
     void addClasses()
     {
         QStringList rows;
-        for (const ExtraClass &c : ExtraClasses)
-            rows << QStringLiteral("(%1, '%1', '%2', '%3', '%4')")
-                        .arg(c.id)
-                        .arg(QString::fromUtf8(c.name), QString::fromUtf8(c.viewMajor), QString::fromUtf8(c.viewMinor));
+        for (auto c = Classes.cbegin(); c != Classes.cend(); ++c)
+            if (c.key() != 7)
+                rows << QStringLiteral("(%1, '%1', '%2')").arg(c.key()).arg(c.value().join("', '"));
         db->exec({"insert into tblAccountClass(ID, Code, Name, ViewMajor, ViewMinor) values " + rows.join(", ")});
     }
 
@@ -102,12 +70,6 @@ class TestFilters : public QObject, private LedgerWindowTest
         QCOMPARE(window()->sltClass[1]->SelectedID(), 7);
         window()->sltObject[1]->setSelectedID(1);
         QCOMPARE(window()->sltObject[1]->SelectedID(), 1);
-    }
-
-    void sortByDueDate()
-    {
-        window()->menuItem(QStringLiteral("mnuSortDocumentDate"))->setChecked(false);
-        window()->menuItem(QStringLiteral("mnuSortTransactionDate"))->setChecked(true);
     }
 
 private slots:
@@ -148,7 +110,6 @@ private slots:
         QTest::addColumn<QString>("value311");
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("objects");
-        QTest::newRow("fixture: 306 = 1, 311 = 1") << "1" << "1" << 1 << true;
         QTest::newRow("311 = 0 switches the filters off") << "1" << "0" << 1 << false;
         QTest::newRow("311 absent switches the filters off") << "1" << Absent << 1 << false;
         QTest::newRow("311 = 2 is not 1") << "1" << "2" << 1 << false;
@@ -537,8 +498,10 @@ private slots:
         open(1, account);
         if (object1)
             chooseObject1();
-        if (byDueDate)
-            sortByDueDate();
+        if (byDueDate) {
+            window()->menuItem(QStringLiteral("mnuSortDocumentDate"))->setChecked(false);
+            window()->menuItem(QStringLiteral("mnuSortTransactionDate"))->setChecked(true);
+        }
         StatementLog log;
         window()->cmdReset->click();
 

@@ -3,24 +3,15 @@
 // figures behind, and no figure of another account stays on screen.
 
 #include "LedgerFixture.h"
-#include "control/comAccountDetail1.h"
-#include "ledger_window/frmAccountDetails.h"
-#include "ledger_window/ledger/LedgerColumns.h"
-#include "outside/controls/FlexGrid.h"
 #include "outside/controls/VelkoDate.h"
 #include "outside/controls/VelkoSelector.h"
 #include "outside/controls/comAccountPicker.h"
-#include "session/Messages.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-
-using namespace LedgerCol;
 
 namespace {
 
@@ -30,6 +21,9 @@ constexpr int DialogNo = 0;
 constexpr int DialogClosed = -1;
 
 const QString UpdateCall = QStringLiteral("{? = CALL spAccountUpdateDocumentDetail( ?, ?, ?, ?, ?, ?, ?, ?) }");
+// The question before an edit is dropped, as "title: message".
+const QString DropEditQuestion = QStringLiteral("انصراف از ثبت تغييرات سند ") + ": " + QStringLiteral(" آيا از ثبت  تغييرات منصرف شده ايد ");
+const QString Typed = QStringLiteral("شرح تايپ شده");
 
 QString storedDescription(const TestDatabase &db, int documentId, int rowNumber)
 {
@@ -43,17 +37,14 @@ class TestIntegrity : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
 
-
     // Opens account 2, starts editing the open row of document 102 and types
     // a new description.
     void startEditingRow2()
     {
         open();
-        grid()->setRow(2);
-        window()->flxAccount_SelChange();
-        window()->cmdEdit_Click();
+        startEditing();
         QCOMPARE(Session.EditState, qint16(2));
-        window()->txtDescription->setText(QStringLiteral("شرح تايپ شده"));
+        window()->txtDescription->setText(Typed);
     }
 
     bool allSummaryFieldsEmpty() const
@@ -68,8 +59,9 @@ private slots:
     void init() { setUpWindowTest(); }
     void cleanup() { tearDownWindowTest(); }
 
-    // Every command that re-reads the ledger asks before it drops an edit.
-    void reReadWhileEditingAsksFirst_data()
+    // Every command that would drop an edit asks first: "no" or a closed
+    // dialog keeps the edit and moves nothing, "yes" drops it and goes on.
+    void droppingAnEditAsksFirst_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
@@ -79,113 +71,119 @@ private slots:
         QTest::newRow("period, drop the edit") << "period" << DialogYes;
         QTest::newRow("from-date, keep editing") << "from-date" << DialogNo;
         QTest::newRow("dialog closed counts as keep") << "rebuild" << DialogClosed;
+        QTest::newRow("escape, keep editing") << "escape" << DialogNo;
+        QTest::newRow("escape, drop the edit") << "escape" << DialogYes;
+        QTest::newRow("escape, dialog closed") << "escape" << DialogClosed;
+        QTest::newRow("closing, keep the window") << "close" << DialogNo;
+        QTest::newRow("closing, drop the edit and close") << "close" << DialogYes;
     }
-    void reReadWhileEditingAsksFirst()
+    void droppingAnEditAsksFirst()
     {
         QFETCH(QString, command);
         QFETCH(int, answer);
         startEditingRow2();
+        QPointer<frmAccountDetails> w = window();
         ScriptedMessages::answers() << answer;
         StatementLog log;
         if (command == QLatin1String("rebuild"))
-            window()->cmdReset_Click();
+            w->cmdReset_Click();
         else if (command == QLatin1String("period"))
-            window()->mnuPeriodSpec_Click(1);
+            w->mnuPeriodSpec_Click(1);
+        else if (command == QLatin1String("from-date"))
+            w->dtpFromDate_Change();
+        else if (command == QLatin1String("escape"))
+            w->cmdEsc_Click();
         else
-            window()->dtpFromDate_Change();
+            w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        QCOMPARE(ScriptedMessages::shown().size(), 1);
-        QCOMPARE(ScriptedMessages::shown().first().title, QStringLiteral("انصراف از ثبت تغييرات سند "));
-        if (answer == DialogYes) {
-            QCOMPARE(Session.EditState, qint16(3));
-            QVERIFY(!window()->cmdSave->isEnabled());
-            QVERIFY(!log.texts().isEmpty()); // the command went on
-        } else {
+        QCOMPARE(shownMessages(), QStringList {DropEditQuestion});
+        QCOMPARE(storedDescription(*db, 102, 1), QStringLiteral("واريز نقدي"));
+        if (answer != DialogYes) {
+            QVERIFY(w && w->isVisible());
             QCOMPARE(Session.EditState, qint16(2));
-            QVERIFY(window()->cmdSave->isEnabled());
-            QCOMPARE(window()->txtDescription->text(), QStringLiteral("شرح تايپ شده"));
+            QVERIFY(w->cmdSave->isEnabled());
+            QCOMPARE(w->txtDescription->text(), Typed);
             QCOMPARE(grid()->Row(), 2);
             QVERIFY(log.texts().isEmpty()); // nothing re-read, nothing moved
+        } else if (command == QLatin1String("close")) {
+            QVERIFY(!w || !w->isVisible());
+        } else {
+            QCOMPARE(Session.EditState, qint16(3));
+            QVERIFY(!w->cmdSave->isEnabled());
+            if (command != QLatin1String("escape"))
+                QVERIFY(!log.texts().isEmpty()); // the command went on
         }
     }
 
     // The save writes the row whose edit was started, even when the grid
-    // moved to the finalized opening row meanwhile.
-    void saveWritesTheRowTheEditStartedOn()
+    // moved to the finalized opening row meanwhile; that row stays current
+    // and selected after the re-read.
+    void savingAnEditedRow()
     {
-        startEditingRow2();
+        open();
+        frmAccountDetails *w = window();
+        startEditing();
+        QCOMPARE(Session.EditState, qint16(2));
+        QVERIFY(!grid()->isEnabled());
+        QCOMPARE(w->lblMessage->text(), QStringLiteral("اصلاح جزئيات سند"));
+        const QString edited = QStringLiteral("واريز نقدي - اصلاح شده (چك 'الف')");
+        w->txtDescription->setText(edited);
+        w->txtAdditionalFormSpec->setText(QStringLiteral("ع-12"));
+        w->cmbDocumentType->setCurrentIndex(w->cmbDocumentType->findData(2));
         grid()->setRow(1);
         StatementLog log;
-        window()->cmdSave_Click();
+        w->cmdSave_Click();
         QCOMPARE(log.all().first().text, UpdateCall);
-        QCOMPARE(log.all().first().parameters.at(0).toInt(), 102);
-        QCOMPARE(log.all().first().parameters.at(1).toInt(), 1);
-        QCOMPARE(storedDescription(*db, 102, 1), QStringLiteral("شرح تايپ شده"));
-        QCOMPARE(storedDescription(*db, 101, 1), QStringLiteral("افتتاحيه"));
-    }
-
-    // The saved row stays current and selected after the re-read.
-    void savedRowStaysCurrent()
-    {
-        startEditingRow2();
-        window()->cmdSave_Click();
+        const QVariantList p = log.all().first().parameters;
+        QCOMPARE(p.size(), 8);
+        // Document, row, type, the due date, and no contract.
+        QCOMPARE((QStringList {p[0].toString(), p[1].toString(), p[2].toString(), p[5].toString(), p[6].toString()}),
+                 (QStringList {"102", "1", "2", "1403/01/22", "0"}));
         QCOMPARE(Session.EditState, qint16(3));
-        QCOMPARE(grid()->Row(), 2);
-        QCOMPARE(grid()->TextMatrix(2, Description), QStringLiteral("شرح تايپ شده"));
-        QCOMPARE(window()->txtDescription->text(), QStringLiteral("شرح تايپ شده"));
-        QCOMPARE(grid()->Col(), int(DocumentID));
-        QCOMPARE(grid()->ColSel(), int(FormID));
+        QCOMPARE((QList<int> {grid()->Row(), grid()->Col(), grid()->ColSel()}), (QList<int> {2, DocumentID, FormID}));
+        QCOMPARE(cell(2, Description), edited);
+        QCOMPARE(w->txtDescription->text(), edited);
+        QCOMPARE(cell(2, AdditionalFormSpec), QStringLiteral("ع-12"));
+        QCOMPARE(storedDescription(*db, 102, 1), edited);
+        QCOMPARE(storedDescription(*db, 101, 1), QStringLiteral("افتتاحيه"));
+        QCOMPARE(FixtureValue(*db, "select DocumentTypeID from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1").toInt(), 2);
     }
 
-    void closingWhileEditingAsks_data()
+    // A save that cannot go through reports no success, keeps the edit and
+    // the typed values for another try, and leaves the stored row as it was.
+    void refusedSaveKeepsEditing_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("stillOpen");
-        QTest::newRow("no keeps the window and the edit") << DialogNo << true;
-        QTest::newRow("yes drops the edit and closes") << DialogYes << false;
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("no document type") << "type" << "خطا";
+        QTest::newRow("empty due date") << "due date" << "اشكال";
+        // The row went away behind the window: the update changes nothing.
+        QTest::newRow("row deleted meanwhile") << "row" << "اشكال";
     }
-    void closingWhileEditingAsks()
+    void refusedSaveKeepsEditing()
     {
-        QFETCH(int, answer);
-        QFETCH(bool, stillOpen);
+        QFETCH(QString, fault);
         startEditingRow2();
-        QPointer<frmAccountDetails> w = window();
-        ScriptedMessages::answers() << answer;
-        w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(ScriptedMessages::shown().size(), 1);
-        QCOMPARE(ScriptedMessages::shown().first().message, QStringLiteral(" آيا از ثبت  تغييرات منصرف شده ايد "));
-        QCOMPARE(!w.isNull() && w->isVisible(), stillOpen);
-        if (stillOpen)
-            QCOMPARE(w->txtDescription->text(), QStringLiteral("شرح تايپ شده"));
-        QCOMPARE(storedDescription(*db, 102, 1), QStringLiteral("واريز نقدي"));
-    }
-
-    // The row went away behind the window: no success is reported and the
-    // typed values stay for another try.
-    void saveThatChangesNothingKeepsEditing()
-    {
-        startEditingRow2();
-        db->exec({QStringLiteral("delete from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1")});
-        window()->cmdSave_Click();
-        QCOMPARE(ScriptedMessages::shown().size(), 1);
-        QCOMPARE(ScriptedMessages::shown().first().title, QStringLiteral("اشكال"));
-        QCOMPARE(Session.EditState, qint16(2));
-        QVERIFY(window()->cmdSave->isEnabled());
-        QCOMPARE(window()->txtDescription->text(), QStringLiteral("شرح تايپ شده"));
-    }
-
-    void emptyDueDateIsRefusedAtSave()
-    {
-        startEditingRow2();
-        window()->dtpTrans->Clear();
+        if (fault == QLatin1String("type"))
+            window()->cmbDocumentType->setCurrentIndex(-1);
+        else if (fault == QLatin1String("due date"))
+            window()->dtpTrans->Clear();
+        else
+            db->exec({QStringLiteral("delete from tblAccountDocumentDetail where DocumentID=102 and RowNumber=1")});
         StatementLog log;
         window()->cmdSave_Click();
-        QVERIFY(log.startingWith(UpdateCall).isEmpty());
         QCOMPARE(ScriptedMessages::shown().size(), 1);
+        QTEST(ScriptedMessages::shown().first().title, "title");
         QCOMPARE(Session.EditState, qint16(2));
-        QVERIFY(!FixtureValue(*db, "select TransactionDate from tblAccountDocumentDetail where DocumentID=102 "
-                                   "and RowNumber=1").isNull());
+        QVERIFY(window()->cmdSave->isEnabled());
+        QCOMPARE(window()->txtDescription->text(), Typed);
+        if (fault != QLatin1String("row")) {
+            QVERIFY(log.startingWith(UpdateCall).isEmpty());
+            QCOMPARE(FixtureValue(*db, "select Description || ' ' || TransactionDate from tblAccountDocumentDetail "
+                                       "where DocumentID=102 and RowNumber=1").toString(),
+                     QStringLiteral("واريز نقدي 2024-04-10"));
+        }
     }
 
     // A row stored without a due date still opens its ledger (and its
@@ -203,10 +201,7 @@ private slots:
                                  "where DocumentID=104 and RowNumber=1")});
         open(1, account);
         QVERIFY(ScriptedMessages::shown().isEmpty());
-        int row = 0;
-        for (int r = 1; r < grid()->Rows(); ++r)
-            if (grid()->TextMatrix(r, DocumentID) == QLatin1String("104") && grid()->TextMatrix(r, RowNumber) == QLatin1String("1"))
-                row = r;
+        const int row = column(DocumentID).indexOf("104") + 1; // its one row, 104/1
         QVERIFY(row > 0);
         QVERIFY(grid()->TextMatrix(row, FarsiTransactionDate).isEmpty());
         if (account == 2) {
@@ -269,7 +264,7 @@ private slots:
         QVERIFY(window()->dtpTrans->IsEmpty());
     }
 
-    // Back on the shown account, or a date change, keeps the rows.
+    // Back on the shown account keeps the rows.
     void sameAccountKeepsTheLedger()
     {
         open();
@@ -291,14 +286,6 @@ private slots:
         for (const QAction *item : std::as_const(window()->mnuPeriodSpec))
             QVERIFY(!item->isChecked());
         QVERIFY(grid()->Rows() > 2);
-    }
-
-    void clearShowHasNothingToEdit()
-    {
-        control->setOLEConnectionString(db->connectionString());
-        control->setUserID(1);
-        control->ClearShow();
-        QVERIFY(!window()->cmdEdit->isEnabled());
     }
 
     // What the edit panel's two modes lock and free, one control at a time.

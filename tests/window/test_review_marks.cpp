@@ -6,19 +6,13 @@
 // 3 doc 103/2, 4 doc 104/1 (excluded from assignment), 5 doc 106/1.
 
 #include "LedgerFixture.h"
-#include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/row_actions/ReviewMarks.h"
 #include "outside/controls/OleColor.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QTableView>
-
-using namespace LedgerCol;
 
 namespace {
 
@@ -28,14 +22,6 @@ const QStringList AllItems {"mnuIsChecked", "mnuIsNotChecked", "mnuIsAssignmentE
 QString keyCondition(int row)
 {
     return QStringLiteral("DocumentID = %1 And RowNumber = %2").arg(LedgerKeys.at(row - 1).first).arg(LedgerKeys.at(row - 1).second);
-}
-
-// A pointer event sent where the grid watches for it.
-void sendMouse(QWidget *target, QEvent::Type type, Qt::MouseButton button, const QPoint &position)
-{
-    QMouseEvent event(type, position, target->mapToGlobal(position), button,
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::MouseButtons(button), Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
 }
 
 } // namespace
@@ -65,17 +51,6 @@ class TestReviewMarks : public QObject, private LedgerWindowTest
         grid()->setRow(row);
         grid()->setRowSel(rowSel);
     }
-    void showWindow() const
-    {
-        window()->show();
-        window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window()));
-    }
-    QPoint rowPoint(int row) const
-    {
-        const QTableView *view = grid()->view();
-        return view->visualRect(view->model()->index(row - 1, Description)).center();
-    }
     static QStringList updates(const StatementLog &log) { return log.startingWith("Update tblAccountDocumentDetail"); }
 
 private slots:
@@ -98,21 +73,18 @@ private slots:
         QTest::addColumn<QString>("setClause");
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("mark");
-        QTest::addColumn<int>("lastColoured");
-        QTest::addColumn<quint32>("colour");
+        QTest::addColumn<quint32>("colour"); // of the columns up to the mark's
         const QString reviewed = QStringLiteral("بررسي شد"), excluded = QStringLiteral("خارج از تخصيص");
-        QTest::newRow("reviewed, rows 3 to 5 downwards") << "mnuIsChecked" << 3 << 5 << "IsChecked = 1" << 19 << reviewed
-                                                         << 19 << OleColors::Red;
-        QTest::newRow("reviewed, rows 5 to 3 upwards") << "mnuIsChecked" << 5 << 3 << "IsChecked = 1" << 19 << reviewed
-                                                       << 19 << OleColors::Red;
-        QTest::newRow("not reviewed, current row alone") << "mnuIsNotChecked" << 2 << 2 << "IsChecked = 0" << 19 << ""
-                                                         << 19 << OleColors::SystemWindowText;
-        QTest::newRow("excluded, rows 1 to 3, whole rows") << "mnuIsAssignmentExcluded" << 1 << 3
-                                                           << "IsAssignmentExcluded = 1" << 31 << excluded << 31
-                                                           << OleColors::Red;
-        QTest::newRow("included, rows 5 to 4 upwards") << "mnuIsNotAssignmentExcluded" << 5 << 4
-                                                       << "IsAssignmentExcluded = 0" << 31 << "" << 31
-                                                       << OleColors::SystemWindowText;
+        QTest::newRow("reviewed, rows 3 to 5 downwards")
+            << "mnuIsChecked" << 3 << 5 << "IsChecked = 1" << 19 << reviewed << OleColors::Red;
+        QTest::newRow("reviewed, rows 5 to 3 upwards")
+            << "mnuIsChecked" << 5 << 3 << "IsChecked = 1" << 19 << reviewed << OleColors::Red;
+        QTest::newRow("not reviewed, current row alone")
+            << "mnuIsNotChecked" << 2 << 2 << "IsChecked = 0" << 19 << "" << OleColors::SystemWindowText;
+        QTest::newRow("excluded, rows 1 to 3, whole rows")
+            << "mnuIsAssignmentExcluded" << 1 << 3 << "IsAssignmentExcluded = 1" << 31 << excluded << OleColors::Red;
+        QTest::newRow("included, rows 5 to 4 upwards")
+            << "mnuIsNotAssignmentExcluded" << 5 << 4 << "IsAssignmentExcluded = 0" << 31 << "" << OleColors::SystemWindowText;
     }
     void itemsWriteAndShow()
     {
@@ -122,10 +94,9 @@ private slots:
         QFETCH(QString, setClause);
         QFETCH(int, column);
         QFETCH(QString, mark);
-        QFETCH(int, lastColoured);
         QFETCH(quint32, colour);
         open();
-        showWindow();
+        activate();
         select(row, rowSel);
         window()->cmdEsc->setFocus();
         QList<QStringList> expected = picture();
@@ -138,7 +109,7 @@ private slots:
         for (int r = first; r <= last; ++r) {
             statements << "Update tblAccountDocumentDetail Set " + setClause + " Where " + keyCondition(r);
             flags[r - 1] = setClause.endsWith('1');
-            for (int c = 0; c <= lastColoured; ++c) {
+            for (int c = 0; c <= column; ++c) {
                 const QString text = c == column ? mark : cell(r, c);
                 expected[r - 1][c] = text + QStringLiteral(" @%1").arg(colour);
             }
@@ -221,12 +192,9 @@ private slots:
         StatementLog log;
         window()->menuItem(item)->trigger();
         QCOMPARE(updates(log).size(), refused ? 0 : 1);
-        QCOMPARE(ScriptedMessages::shown().size(), refused ? 1 : 0);
-        if (refused) {
-            QCOMPARE(ScriptedMessages::shown().first().title, QStringLiteral("اشكال"));
-            QCOMPARE(ScriptedMessages::shown().first().message, QStringLiteral("شما به انجام اين عمليات مجاز نيستيد."));
+        QCOMPARE(shownMessages(), refused ? QStringList {"اشكال: شما به انجام اين عمليات مجاز نيستيد."} : QStringList());
+        if (refused)
             QCOMPARE(picture(), before);
-        }
     }
 
     // The popup needs 31505 and a ledger row under the pointer; its two
@@ -257,13 +225,13 @@ private slots:
             control->ClearShow();
         else
             control->View(2);
-        showWindow();
+        activate();
         window()->IsAssignmentAccount = assignmentAccount;
         if (!empty)
             select(3, 4);
         QTableView *view = grid()->view();
         QWidget *target = where == "header" ? view->horizontalHeader()->viewport() : view->viewport();
-        QPoint point = where == "header" ? QPoint(target->width() / 2, target->height() / 2) : rowPoint(empty ? 1 : 2);
+        QPoint point = where == "header" ? QPoint(target->width() / 2, target->height() / 2) : cellPoint(empty ? 1 : 2);
         if (where == "below")
             point.setY(view->visualRect(view->model()->index(grid()->Rows() - 2, 0)).bottom() + 20);
 
@@ -303,13 +271,13 @@ private slots:
         QFETCH(int, row);
         db->exec({"update tblAccountDocumentDetail set AccTransDescription = 'desc ' || DocumentID"});
         open();
-        showWindow();
+        activate();
         grid()->setToolTipText(QStringLiteral("earlier"));
         QTableView *view = grid()->view();
         if (row == 0)
             sendMouse(view->horizontalHeader()->viewport(), QEvent::MouseMove, Qt::NoButton, QPoint(5, 5));
         else
-            sendMouse(view->viewport(), QEvent::MouseMove, Qt::NoButton, rowPoint(row));
+            sendMouse(view->viewport(), QEvent::MouseMove, Qt::NoButton, cellPoint(row));
         QTEST(grid()->ToolTipText(), "tip");
     }
 

@@ -8,21 +8,15 @@
 
 #include "LedgerFixture.h"
 #include "ledger_window/WindowTexts.h"
-#include "ledger_window/ledger/LedgerColumns.h"
 #include "ledger_window/row_actions/SourceDocuments.h"
 #include "outside/components/DocumentComponent.h"
 #include "session/Messages.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableView>
-
-using namespace LedgerCol;
 
 namespace {
 
@@ -33,7 +27,10 @@ QStringList &calls()
     return list;
 }
 
-class RecordingDocument : public QObject
+// A document component, or with no name a source form, that records what it
+// is given and asked; the members of both, so a member handed to the wrong
+// kind shows in the calls too.
+class Recording : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int UserID READ none WRITE setUserID)
@@ -41,13 +38,14 @@ class RecordingDocument : public QObject
     Q_PROPERTY(int EmployeeID READ none WRITE setEmployeeID)
     Q_PROPERTY(QString OLEConnectionString READ noText WRITE setOLEConnectionString)
     Q_PROPERTY(int DocumentRowNumber READ none WRITE setDocumentRowNumber)
+    Q_PROPERTY(int ReturnType READ none WRITE setReturnType)
 
 public:
-    explicit RecordingDocument(const QString &name) : m_name(name) { instances().insert(name, this); }
-    ~RecordingDocument() override { instances().remove(m_name); }
-    static QHash<QString, RecordingDocument *> &instances()
+    explicit Recording(const QString &name = QString()) : m_name(name) { instances().insert(name, this); }
+    ~Recording() override { instances().remove(m_name); }
+    static QHash<QString, Recording *> &instances()
     {
-        static QHash<QString, RecordingDocument *> map;
+        static QHash<QString, Recording *> map;
         return map;
     }
 
@@ -58,8 +56,10 @@ public:
     void setEmployeeID(int v) { record("EmployeeID", v); }
     void setOLEConnectionString(const QString &v) { record("OLEConnectionString", v); }
     void setDocumentRowNumber(int v) { record("DocumentRowNumber", v); }
+    void setReturnType(int v) { record("ReturnType", v); }
     Q_INVOKABLE void OpenDocument(int documentId) { record("OpenDocument", documentId); }
     Q_INVOKABLE void NewDocument() { record("NewDocument", QString()); }
+    Q_INVOKABLE void View(int formId) { record("View", formId); }
 
 signals:
     void CreateNewRelationship(int FormTypeID, int FormID);
@@ -73,33 +73,8 @@ private:
     QString m_name;
 };
 
-class RecordingSourceForm : public QObject
-{
-    Q_OBJECT
-    Q_PROPERTY(int UserID READ none WRITE setUserID)
-    Q_PROPERTY(int PositionID READ none WRITE setPositionID)
-    Q_PROPERTY(int EmployeeID READ none WRITE setEmployeeID)
-    Q_PROPERTY(QString OLEConnectionString READ noText WRITE setOLEConnectionString)
-    Q_PROPERTY(int ReturnType READ none WRITE setReturnType)
-
-public:
-    int none() const { return 0; }
-    QString noText() const { return {}; }
-    void setUserID(int v) { calls() << QStringLiteral("UserID %1").arg(v); }
-    void setPositionID(int v) { calls() << QStringLiteral("PositionID %1").arg(v); }
-    void setEmployeeID(int v) { calls() << QStringLiteral("EmployeeID %1").arg(v); }
-    void setOLEConnectionString(const QString &v) { calls() << "OLEConnectionString " + v; }
-    void setReturnType(int v) { calls() << QStringLiteral("ReturnType %1").arg(v); }
-    Q_INVOKABLE void View(int formId) { calls() << QStringLiteral("View %1").arg(formId); }
-};
-
 const QString DocClass = AccountDocClassComponentName;
 const QString Doc = AccountDocComponentName;
-
-QStringList moduleLog()
-{
-    return qApp->property("componentModuleLog").toStringList();
-}
 
 } // namespace
 
@@ -110,7 +85,7 @@ class TestSourceDocuments : public QObject, private LedgerWindowTest
     void registerDocuments() const
     {
         for (const QString &name : {Doc, DocClass})
-            RegisterComponent(name, [name] { return std::unique_ptr<QObject>(new RecordingDocument(name)); });
+            RegisterComponent(name, [name] { return std::unique_ptr<QObject>(new Recording(name)); });
     }
     // Opens account 2 as user 1 (position 7, employee 9) with row 2's source
     // form in the given file, and the user allowed form type 9999 or not.
@@ -128,13 +103,6 @@ class TestSourceDocuments : public QObject, private LedgerWindowTest
         grid()->setRow(2);
         calls().clear();
     }
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const ScriptedMessages::Shown &shown : ScriptedMessages::shown())
-            texts << shown.title + ": " + shown.message;
-        return texts;
-    }
     static QList<int> permissionsAsked(const StatementLog &log)
     {
         QList<int> numbers;
@@ -142,20 +110,6 @@ class TestSourceDocuments : public QObject, private LedgerWindowTest
             if (s.command == QLatin1String("spVelkoHasPermission"))
                 numbers << s.parameters.value(1).toInt();
         return numbers;
-    }
-    // A double click of the left button at a point of the grid's cells or
-    // header, as the grid receives it (without the press before it, so the
-    // current row stays where it was).
-    void doubleClick(QWidget *target, const QPoint &point) const
-    {
-        QMouseEvent event(QEvent::MouseButtonDblClick, point, target->mapToGlobal(point), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &event);
-    }
-    void doubleClickRow(int row) const
-    {
-        QTableView *view = grid()->view();
-        doubleClick(view->viewport(), view->visualRect(view->model()->index(row - 1, Description)).center());
     }
 
 private slots:
@@ -205,16 +159,16 @@ private slots:
         Session.ObjectsEnabled = objectsEnabled;
         grid()->setRow(1);
         calls().clear();
-        if (where == "header") {
-            QHeaderView *header = grid()->view()->horizontalHeader();
-            doubleClick(header->viewport(), QPoint(header->sectionViewportPosition(Description) + 5, header->height() / 2));
-        } else {
-            if (where == "editing")
-                Session.EditState = 2;
-            doubleClickRow(3);
-        }
+        if (where == "editing")
+            Session.EditState = 2;
+        // As the grid receives a double click: without the press before it,
+        // so the current row stays where it was.
+        const QHeaderView *header = grid()->view()->horizontalHeader();
+        const bool onHeader = where == "header";
+        sendMouse(onHeader ? header->viewport() : grid()->view()->viewport(), QEvent::MouseButtonDblClick, Qt::LeftButton,
+                  onHeader ? QPoint(header->sectionViewportPosition(Description) + 5, header->height() / 2) : cellPoint(3));
         QTEST(calls(), "expected");
-        QCOMPARE(messages(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
     }
 
     void documentMenu_data()
@@ -273,7 +227,7 @@ private slots:
         open();
         QSignalSpy created(control.get(), &comAccountDetail1::CreateNewRelationship);
         QSignalSpy shown(control.get(), &comAccountDetail1::ShowRelationships);
-        RecordingDocument *document = RecordingDocument::instances().value(component);
+        Recording *document = Recording::instances().value(component);
         QVERIFY(document);
         emit document->CreateNewRelationship(901, 5000);
         emit document->ShowRelationships(303, 102);
@@ -356,7 +310,7 @@ private slots:
             db->exec({"drop table tblSaleReturn"});
         else if (!saleInvoice.isEmpty())
             db->exec({"insert into tblSaleReturn(ID, Code, SaleInvoiceID) values (55, 1, " + saleInvoice + ")"});
-        RegisterComponent("comSaleReturn", [] { return std::unique_ptr<QObject>(new RecordingSourceForm); });
+        RegisterComponent("comSaleReturn", [] { return std::unique_ptr<QObject>(new Recording); });
         openWithSourceForm(fileName, allowed, formId);
         StatementLog log;
         window()->cmdFormID->click();
@@ -366,7 +320,7 @@ private slots:
             expected << "UserID 1" << "PositionID 7" << "EmployeeID 9" << "OLEConnectionString " + db->connectionString();
         QCOMPARE(calls(), expected + tail);
         QTEST(permissionsAsked(log), "permissions");
-        QTEST(messages(), "messages");
+        QTEST(shownMessages(), "messages");
     }
 
     // A component not registered yet comes from its module in the folder
@@ -399,11 +353,11 @@ private slots:
         openWithSourceForm(fileName);
         Session.FirstBasePath = base.path() + "/";
         window()->cmdFormID->click();
-        QStringList log = moduleLog();
+        QStringList log = qApp->property("componentModuleLog").toStringList(); // what the module's form was given
         for (QString &line : log)
             line.remove(db->connectionString());
         QTEST(log, "log");
-        QCOMPARE(messages(), QStringList());
+        QCOMPARE(shownMessages(), QStringList());
     }
 };
 

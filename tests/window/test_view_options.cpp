@@ -2,28 +2,17 @@
 // the edit-button timer and the per-document summary, on the small book.
 
 #include "LedgerFixture.h"
-#include "control/comAccountDetail1.h"
 #include "ledger_window/filters/LedgerSearch.h"
-#include "ledger_window/frmAccountDetails.h"
 #include "ledger_window/ledger/DocumentSummary.h"
-#include "ledger_window/ledger/LedgerColumns.h"
-#include "outside/controls/FlexGrid.h"
-#include "outside/controls/VelkoDate.h"
 #include "outside/controls/comAccountPicker.h"
-#include "session/Session.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTableView>
-
-using namespace LedgerCol;
 
 namespace {
 
-const QString PeriodOf1403 = QStringLiteral(" and ( DocumentDate >='2024-03-20' And DocumentDate <= '2025-03-20')");
 const QStringList ViewGroups {"mnuwithOutQuery", "mnuWithNotFormBalance", "mnuWithFormBalance",
                               "mnuAllCheck", "mnuChecke", "mnuUnChecked"};
 
@@ -69,7 +58,6 @@ class TestViewOptions : public QObject, private LedgerWindowTest
 {
     Q_OBJECT
 
-    QStringList codes() const { return column(AccTransCode); }
     QStringList checkedItems() const
     {
         QStringList checked;
@@ -79,10 +67,6 @@ class TestViewOptions : public QObject, private LedgerWindowTest
         return checked;
     }
     void choose(const QString &item) const { window()->menuItem(item)->trigger(); }
-    void press(QWidget *target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
-    {
-        QTest::keyClick(target, Qt::Key(key), modifiers);
-    }
 
 private slots:
     void init() { setUpWindowTest(); }
@@ -208,16 +192,15 @@ private slots:
     {
         QFETCH(QString, field);
         open();
-        window()->show();
         QWidget *target = window()->Controls.value(field);
         while (target->focusProxy())
             target = target->focusProxy();
         if (auto *flex = qobject_cast<FlexGrid *>(target))
             target = flex->view();
         StatementLog log;
-        press(target, Qt::Key_F5);
+        QTest::keyClick(target, Qt::Key_F5);
         QCOMPARE(log.startingWith("Select AccTransCode").size(), 1);
-        press(target, Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(window()->FrameSearchDetail->isVisible());
         QCOMPARE(window()->SearchStartRow, 1);
     }
@@ -225,14 +208,13 @@ private slots:
     void editingBlocksRefreshNotSearch()
     {
         open();
-        window()->show();
         grid()->setRow(2);
         window()->cmdEdit->click();
         QVERIFY(window()->IsEditing());
         StatementLog log;
-        press(window()->txtDescription, Qt::Key_F5);
+        QTest::keyClick(window()->txtDescription, Qt::Key_F5);
         QCOMPARE(log.windowTexts(), QStringList());
-        press(window()->txtDescription, Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClick(window()->txtDescription, Qt::Key_F, Qt::ControlModifier);
         QVERIFY(window()->FrameSearchDetail->isVisible());
         QVERIFY(window()->IsEditing());
         // A view option asks first; "no" keeps the edit and sends nothing.
@@ -271,10 +253,8 @@ private slots:
     void searchSteps()
     {
         open();
-        window()->show();
-        window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window()));
-        press(grid()->view(), Qt::Key_F, Qt::ControlModifier);
+        activate();
+        QTest::keyClick(grid()->view(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(window()->FrameSearchDetail->isVisible());
         QCOMPARE(QApplication::focusWidget(), window()->txtAccDescSearch);
         // All fields empty: each press steps one row down and wraps.
@@ -287,7 +267,7 @@ private slots:
         QCOMPARE(grid()->ColSel(), grid()->Cols() - 1);
         // An amount typed the way the grid shows it; Enter finds.
         window()->txtPriceSearch->setText(QStringLiteral(" 1,000 "));
-        press(window()->txtPriceSearch, Qt::Key_Return);
+        QTest::keyClick(window()->txtPriceSearch, Qt::Key_Return);
         QTRY_COMPARE(grid()->Row(), 3);
         QCOMPARE(window()->SearchStartRow, 4);
         // A re-read with fewer rows keeps the start row; the wrap-around finds it again.
@@ -302,7 +282,7 @@ private slots:
         QCOMPARE(grid()->Row(), 1);
         QVERIFY(ScriptedMessages::shown().isEmpty());
         // Escape closes the bar.
-        press(window()->txtAccDescSearch, Qt::Key_Escape);
+        QTest::keyClick(window()->txtAccDescSearch, Qt::Key_Escape);
         QVERIFY(!window()->FrameSearchDetail->isVisible());
         QCOMPARE(window()->SearchStartRow, 1);
     }
