@@ -72,13 +72,8 @@ void Recordset::requireClosed(const QString &sql) const
         throw DatabaseError(QStringLiteral("رکوردست %1 هنوز باز است و پيش از باز کردن دوباره بايد بسته شود.").arg(Name()), sql);
 }
 
-void Recordset::Open(const QString &sql)
+void Recordset::openOnSnapshot(QStringList columns, QList<QVariant> values)
 {
-    requireClosed(sql);
-    TraceStatement({sql, Name(), {}});
-    QStringList columns;
-    QList<QVariant> values;
-    m_environment.backend().snapshot(sql, columns, values);
     m_columns = std::move(columns);
     m_values = std::move(values);
     m_rowCount = m_columns.isEmpty() ? 0 : int(m_values.size() / m_columns.size());
@@ -86,16 +81,31 @@ void Recordset::Open(const QString &sql)
     m_open = true;
 }
 
+void Recordset::openOnStream(qint64 rowsHandedOn)
+{
+    m_columns.clear();
+    m_values.clear();
+    m_rowCount = int(rowsHandedOn);
+    m_position = 0;
+    m_open = true;
+}
+
+void Recordset::Open(const QString &sql)
+{
+    requireClosed(sql);
+    TraceStatement({sql, Name(), {}});
+    QStringList columns;
+    QList<QVariant> values;
+    m_environment.backend().snapshot(sql, columns, values);
+    openOnSnapshot(std::move(columns), std::move(values));
+}
+
 qint64 Recordset::OpenInto(const QString &sql, RowSink &sink)
 {
     requireClosed(sql);
     TraceStatement({sql, Name(), {}});
     const qint64 count = m_environment.backend().streamRows(sql, sink);
-    m_columns.clear();
-    m_values.clear();
-    m_rowCount = int(count);
-    m_position = 0;
-    m_open = true;
+    openOnStream(count);
     return count;
 }
 
@@ -112,11 +122,7 @@ SplitCounts Recordset::OpenInto(const QString &sql, const QString &whole, const 
     } catch (const DatabaseError &error) {
         throw DatabaseError(error.message(), error.statement().isEmpty() ? QString() : sql);
     }
-    m_columns.clear();
-    m_values.clear();
-    m_rowCount = int(counts.first + counts.second);
-    m_position = 0;
-    m_open = true;
+    openOnStream(counts.first + counts.second);
     return counts;
 }
 
@@ -127,11 +133,7 @@ void Recordset::Open(const QString &sql, SnapshotAhead &ahead)
     QList<QVariant> values;
     ahead.take(columns, values);
     TraceStatement({sql, Name(), {}});
-    m_columns = std::move(columns);
-    m_values = std::move(values);
-    m_rowCount = m_columns.isEmpty() ? 0 : int(m_values.size() / m_columns.size());
-    m_position = 0;
-    m_open = true;
+    openOnSnapshot(std::move(columns), std::move(values));
 }
 
 void Recordset::Close()

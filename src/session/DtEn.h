@@ -51,6 +51,9 @@ public:
 
 private:
     void requireClosed(const QString &sql) const;
+    // Opened on a snapshot's columns and values, or on rows streamed away.
+    void openOnSnapshot(QStringList columns, QList<QVariant> values);
+    void openOnStream(qint64 rowsHandedOn);
     void requireRow(const QString &name) const;
     int columnIndex(const QString &name) const;
 

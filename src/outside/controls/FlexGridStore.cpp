@@ -123,6 +123,11 @@ void FlexGridStore::dropRows()
     m_storageRows = 0;
     m_cellBlocks.clear();
     m_styleBlocks.clear();
+    dropTexts();
+}
+
+void FlexGridStore::dropTexts()
+{
     m_chunks.clear();
     m_chunkUsed = ChunkBytes;
     m_longTexts.clear();
@@ -211,19 +216,24 @@ void FlexGridStore::setRowCount(int rows)
     }
 }
 
-void FlexGridStore::appendRow(const std::string_view *cells, int count)
+void FlexGridStore::storeCells(Cell *row, const std::string_view *cells, int count)
 {
-    const quint32 s = newStorageRow();
-    m_order.push_back(s);
-    Cell *row = storageRow(s);
-    const int n = std::min(count, m_cols);
-    for (int c = 0; c < n; ++c) {
+    for (int c = 0; c < count; ++c) {
         if (cells[c].empty())
             row[c] = Cell {};
         else
             store(row[c], c, cells[c]);
     }
-    std::fill(row + std::max(n, 0), row + m_cols, Cell {});
+}
+
+void FlexGridStore::appendRow(const std::string_view *cells, int count)
+{
+    const quint32 s = newStorageRow();
+    m_order.push_back(s);
+    Cell *row = storageRow(s);
+    const int n = std::max(std::min(count, m_cols), 0);
+    storeCells(row, cells, n);
+    std::fill(row + n, row + m_cols, Cell {});
     std::fill_n(storageStyles(s), m_cols, std::uint16_t(0));
 }
 
@@ -231,13 +241,7 @@ void FlexGridStore::appendRow(const std::string_view *cells, const std::uint16_t
 {
     const quint32 s = newStorageRow();
     m_order.push_back(s);
-    Cell *row = storageRow(s);
-    for (int c = 0; c < m_cols; ++c) {
-        if (cells[c].empty())
-            row[c] = Cell {};
-        else
-            store(row[c], c, cells[c]);
-    }
+    storeCells(storageRow(s), cells, m_cols);
     std::copy_n(styles, m_cols, storageStyles(s));
 }
 
@@ -271,21 +275,10 @@ void FlexGridStore::appendRows(FlexGridStore &other)
             Cell *cells = other.m_cellBlocks[b].get();
             for (std::size_t k = 0; k < used; ++k) {
                 Cell &c = cells[k];
-                if (c.tag == ArenaTag) {
-                    quint64 position = 0;
-                    for (int i = 0; i < 5; ++i)
-                        position |= quint64(static_cast<unsigned char>(c.bytes[2 + i])) << (8 * i);
-                    position += arenaOffset;
-                    for (int i = 0; i < 5; ++i)
-                        c.bytes[2 + i] = char((position >> (8 * i)) & 0xFF);
-                } else if (c.tag == LongTag) {
-                    quint64 index = 0;
-                    for (int i = 0; i < 7; ++i)
-                        index |= quint64(static_cast<unsigned char>(c.bytes[i])) << (8 * i);
-                    index += longOffset;
-                    for (int i = 0; i < 7; ++i)
-                        c.bytes[i] = char((index >> (8 * i)) & 0xFF);
-                }
+                if (c.tag == ArenaTag)
+                    c.setNumber(2, 5, c.number(2, 5) + arenaOffset);
+                else if (c.tag == LongTag)
+                    c.setNumber(0, 7, c.number(0, 7) + longOffset);
             }
         }
         if (!sameStyles) {
@@ -333,10 +326,7 @@ void FlexGridStore::clearContents()
         std::fill_n(block.get(), slots, Cell {});
     for (auto &block : m_styleBlocks)
         std::fill_n(block.get(), slots, std::uint16_t(0));
-    m_chunks.clear();
-    m_chunkUsed = ChunkBytes;
-    m_longTexts.clear();
-    resetRecentTexts();
+    dropTexts();
 }
 
 quint64 FlexGridStore::appendToArena(std::string_view utf8)
@@ -385,26 +375,20 @@ void FlexGridStore::store(Cell &target, int col, std::string_view utf8)
             }
         }
         result.tag = ArenaTag;
-        result.bytes[0] = char(length & 0xFF);
-        result.bytes[1] = char(length >> 8);
-        for (int k = 0; k < 5; ++k)
-            result.bytes[2 + k] = char((position >> (8 * k)) & 0xFF);
+        result.setNumber(0, 2, length);
+        result.setNumber(2, 5, position);
     } else {
         const quint64 index = m_longTexts.size();
         m_longTexts.emplace_back(utf8);
         result.tag = LongTag;
-        for (int k = 0; k < 7; ++k)
-            result.bytes[k] = char((index >> (8 * k)) & 0xFF);
+        result.setNumber(0, 7, index);
     }
     target = result;
 }
 
 std::string_view FlexGridStore::longText(const Cell &c) const
 {
-    quint64 index = 0;
-    for (int k = 0; k < 7; ++k)
-        index |= quint64(static_cast<unsigned char>(c.bytes[k])) << (8 * k);
-    return m_longTexts[index];
+    return m_longTexts[c.number(0, 7)];
 }
 
 quint32 FlexGridStore::foreColor(int row, int col) const

@@ -96,6 +96,20 @@ private:
     {
         std::uint8_t tag;   // 0..7: inline length; ArenaTag, LongTag below
         char bytes[7];
+
+        // The whole number kept little-endian in bytes[from .. from + count).
+        quint64 number(int from, int count) const
+        {
+            quint64 value = 0;
+            for (int k = 0; k < count; ++k)
+                value |= quint64(static_cast<unsigned char>(bytes[from + k])) << (8 * k);
+            return value;
+        }
+        void setNumber(int from, int count, quint64 value)
+        {
+            for (int k = 0; k < count; ++k)
+                bytes[from + k] = char((value >> (8 * k)) & 0xFF);
+        }
     };
     static_assert(sizeof(Cell) == 8);
     static constexpr std::uint8_t ArenaTag = 0x80; // bytes: length (2), arena position (5)
@@ -141,7 +155,11 @@ private:
     void resetRecentTexts();
     // Forgets the rows, the blocks and the texts (not the row order or the spares).
     void dropRows();
+    // Forgets the texts the cells point to (the arena and the long texts).
+    void dropTexts();
     void store(Cell &target, int col, std::string_view utf8);
+    // Cells 0 .. count - 1 of a storage row; an empty text clears its cell.
+    void storeCells(Cell *row, const std::string_view *cells, int count);
     quint64 appendToArena(std::string_view utf8);
     std::string_view arenaText(quint64 position, quint16 length) const
     {
@@ -178,8 +196,5 @@ inline std::string_view FlexGridStore::text(int row, int col) const
         return std::string_view(c.bytes, c.tag);
     if (c.tag != ArenaTag)
         return longText(c);
-    const auto byte = [&](int k) { return quint64(static_cast<unsigned char>(c.bytes[k])); };
-    const auto length = quint16(byte(0) | byte(1) << 8);
-    const quint64 position = byte(2) | byte(3) << 8 | byte(4) << 16 | byte(5) << 24 | byte(6) << 32;
-    return arenaText(position, length);
+    return arenaText(c.number(2, 5), quint16(c.number(0, 2)));
 }
