@@ -30,12 +30,25 @@ const PageSizeName PageSizes[] = {
     {"Tabloid", QPageSize::Tabloid},
 };
 
+QString choices(const QStringList &names)
+{
+    return names.join(QStringLiteral("، "));
+}
+
 QString choices(std::initializer_list<const char *> names)
 {
     QStringList list;
     for (const char *name : names)
         list << QLatin1String(name);
-    return list.join(QStringLiteral("، "));
+    return choices(list);
+}
+
+QString pageSizeChoices()
+{
+    QStringList list;
+    for (const PageSizeName &size : PageSizes)
+        list << QLatin1String(size.name);
+    return choices(list);
 }
 
 // Keys starting with "_" are the template writer's comments.
@@ -120,10 +133,7 @@ void readPage(const QJsonObject &root, ReportTemplate &t)
         return size.compare(QLatin1String(p.name), Qt::CaseInsensitive) == 0;
     });
     if (found == std::end(PageSizes))
-        throw ReportError(ReportTexts::BadValue(QStringLiteral("size"), where,
-                                                ReportTexts::ExpectOneOf(choices({"A3", "A4", "A5", "A6", "B4", "B5",
-                                                                                   "Letter", "Legal", "Executive",
-                                                                                   "Tabloid"}))));
+        throw ReportError(ReportTexts::BadValue(QStringLiteral("size"), where, ReportTexts::ExpectOneOf(pageSizeChoices())));
     t.pageSize = found->id;
     t.orientation = choiceOf(page, "orientation", where, {"portrait", "landscape"}, 0) == 0 ? QPageLayout::Portrait
                                                                                             : QPageLayout::Landscape;
