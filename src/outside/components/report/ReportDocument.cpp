@@ -275,7 +275,7 @@ QString FormatReportValue(ReportItem::Format format, const QString &text)
         const Currency amount = Currency::parsePrefix(trimmed);
         if (format == ReportItem::Format::Amount)
             return FormatAmount(amount);
-        // Whole number, rounded half away from zero as the staging does.
+        // Whole number, rounded half away from zero.
         const std::int64_t raw = amount.raw();
         const std::int64_t half = Currency::Scale / 2;
         const std::int64_t units = (raw >= 0 ? raw + half : raw - half) / Currency::Scale;
