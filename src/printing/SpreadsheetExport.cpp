@@ -17,6 +17,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -157,6 +158,23 @@ void appendSheetText(std::string_view text, std::string &out)
     }
 }
 
+// Creates, empty, the first of nameOf(1) ... nameOf(tries) that does not
+// exist yet and returns its path. NewOnly fails on an existing file, so no
+// file already there is ever reused. "" when all are taken or the folder is
+// missing or refuses new files; error then says why.
+QString createFirstFree(const std::function<QString(int)> &nameOf, int tries, QString &error)
+{
+    for (int n = 1; n <= tries; ++n) {
+        QFile file(nameOf(n));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return file.fileName();
+        error = file.errorString();
+        if (!file.exists())
+            return {};
+    }
+    return {};
+}
+
 // The export's file while it is written: beside the target under a name of
 // its own, removed unless it takes the target's place.
 class PartFile
@@ -164,17 +182,9 @@ class PartFile
 public:
     explicit PartFile(const QString &target)
     {
-        for (int n = 1; n <= 100; ++n) {
-            const QString candidate = target + (n == 1 ? QStringLiteral(".part") : QStringLiteral(".%1.part").arg(n));
-            QFile file(candidate);
-            if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-                m_path = candidate;
-                return;
-            }
-            m_error = file.errorString();
-            if (!file.exists())
-                return; // the folder is missing or refuses new files
-        }
+        m_path = createFirstFree(
+            [&target](int n) { return target + (n == 1 ? QStringLiteral(".part") : QStringLiteral(".%1.part").arg(n)); },
+            100, m_error);
     }
     ~PartFile()
     {
@@ -333,14 +343,10 @@ QString NewWorkbookPath()
                               .arg(QTime::currentTime().toString(QStringLiteral("HHmmss")));
     const QDir folder(QDir::tempPath());
     const QString base = Texts::WorkbookName + QLatin1Char(' ') + stamp;
-    for (int n = 1; n <= 1000; ++n) {
-        const QString name = base + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".xlsx");
-        // NewOnly fails on an existing file, so an earlier export is never reused.
-        QFile file(folder.filePath(name));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return file.fileName();
-        if (!file.exists())
-            return {};
-    }
-    return {};
+    QString error;
+    return createFirstFree(
+        [&](int n) {
+            return folder.filePath(base + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".xlsx"));
+        },
+        1000, error);
 }

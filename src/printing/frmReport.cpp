@@ -104,7 +104,6 @@ void frmReport::FillTemplateForm(qint16 formTypeId)
                                    DescriptionRole);
         }
     }
-    templates.Close();
     if (cmbReport->count() > 0)
         cmbReport->setCurrentIndex(0);
     showTemplateDescription();
@@ -150,10 +149,8 @@ void frmReport::cmdPrint_Click()
             }
             Session.PrintFilePath.clear();
         }
-        basePaths.Close();
         if (Session.PrintFilePath.isEmpty())
             AskQuestion(ErrorTitle, FileNowhere);
-        chosen.Close();
     } catch (const std::exception &error) {
         ShowMessage(ErrorTitle, QString::fromUtf8(error.what()));
     }

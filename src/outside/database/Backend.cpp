@@ -16,12 +16,12 @@ namespace {
 // The OLE DB providers of SQL Server that a host may name.
 const char *const SqlServerProviders[] = {"SQLOLEDB.1", "SQLOLEDB", "MSOLEDBSQL", "MSOLEDBSQL.1", "SQLNCLI11"};
 
-QString errorText(const QSqlError &error)
+} // namespace
+
+QString SqlErrorText(const QSqlError &error)
 {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
 }
-
-} // namespace
 
 Backend::~Backend() = default;
 
@@ -31,7 +31,7 @@ QSqlQuery Backend::run(const QString &tsql, bool forwardOnly)
     QSqlQuery query(database());
     query.setForwardOnly(forwardOnly);
     if (!query.exec(text))
-        throw DatabaseError(errorText(query.lastError()), tsql);
+        throw DatabaseError(SqlErrorText(query.lastError()), tsql);
     return query;
 }
 
@@ -52,7 +52,7 @@ qint64 Backend::streamRows(const QString &tsql, RowSink &sink)
         ++count;
     }
     if (query.lastError().isValid())
-        throw DatabaseError(errorText(query.lastError()), tsql);
+        throw DatabaseError(SqlErrorText(query.lastError()), tsql);
     sink.endRows();
     return count;
 }
@@ -100,21 +100,21 @@ void Backend::snapshot(const QString &tsql, QStringList &columns, QList<QVariant
         for (int i = 0; i < columns.size(); ++i)
             values << query.value(i);
     if (query.lastError().isValid())
-        throw DatabaseError(errorText(query.lastError()), tsql);
+        throw DatabaseError(SqlErrorText(query.lastError()), tsql);
 }
 
 void Backend::beginTransaction()
 {
     QSqlDatabase db = database();
     if (!db.transaction())
-        throw DatabaseError(errorText(db.lastError()), QStringLiteral("BEGIN TRANSACTION"));
+        throw DatabaseError(SqlErrorText(db.lastError()), QStringLiteral("BEGIN TRANSACTION"));
 }
 
 void Backend::commitTransaction()
 {
     QSqlDatabase db = database();
     if (!db.commit())
-        throw DatabaseError(errorText(db.lastError()), QStringLiteral("COMMIT"));
+        throw DatabaseError(SqlErrorText(db.lastError()), QStringLiteral("COMMIT"));
 }
 
 void Backend::rollbackTransaction() noexcept

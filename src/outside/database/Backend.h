@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+class QSqlError;
+
 struct ProcedureParameter
 {
     enum Direction { In, InOut };
@@ -122,6 +124,10 @@ std::unique_ptr<Backend> CreateBackend(const QString &provider, const QString &c
 // outside the years 1 to 9999 is refused with a DatabaseError that shows it
 // as the Jalali date the user entered.
 QString SqlDateText(const QDate &date, QStringView separator);
+
+// What a failed Qt SQL call says: the database's own message where it gave
+// one, else Qt's.
+QString SqlErrorText(const QSqlError &error);
 
 // The value of one key of an OLE DB connection string ("Data Source=x;...");
 // keys are compared without regard to case, an absent key gives "".

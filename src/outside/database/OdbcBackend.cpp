@@ -29,11 +29,6 @@ bool isTrue(const QString &value)
     return false;
 }
 
-QString errorText(const QSqlError &error)
-{
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
 bool needsUnicodeLiteral(QStringView literal)
 {
     for (QChar c : literal)
@@ -139,7 +134,7 @@ QSqlDatabase OdbcBackend::database()
     db.setDatabaseName(OdbcConnectionString(m_connectionString));
     db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=15"));
     if (!db.open())
-        throw DatabaseError(DatabaseTexts::ConnectionFailed(errorText(db.lastError())));
+        throw DatabaseError(DatabaseTexts::ConnectionFailed(SqlErrorText(db.lastError())));
     return db;
 }
 
@@ -153,7 +148,7 @@ QVariant OdbcBackend::callProcedure(const ProcedureCommand &command, QVariantLis
     CheckProcedureArguments(command, args);
     QSqlQuery query(database());
     if (!query.prepare(command.callText))
-        throw DatabaseError(errorText(query.lastError()), command.callText);
+        throw DatabaseError(SqlErrorText(query.lastError()), command.callText);
 
     query.bindValue(0, QVariant(QMetaType(QMetaType::Int)), QSql::Out);
     for (qsizetype i = 0; i < command.parameters.size(); ++i) {
@@ -170,7 +165,7 @@ QVariant OdbcBackend::callProcedure(const ProcedureCommand &command, QVariantLis
     }
     m_procedureRowsAffected = -1;
     if (!query.exec())
-        throw DatabaseError(errorText(query.lastError()), command.callText);
+        throw DatabaseError(SqlErrorText(query.lastError()), command.callText);
     m_procedureRowsAffected = query.numRowsAffected();
 
     for (qsizetype i = 0; i < command.parameters.size(); ++i) {

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr double Slack = 0.001;      // mm; see the template's checks
 constexpr double PaddingMm = 1.0;    // between a cell's border and its text
 constexpr double LineWidthMm = 0.2;  // cell borders
 
@@ -236,8 +235,7 @@ private:
 
 std::vector<ReportPage> PlanPages(const ReportTemplate &t, qint64 rowCount)
 {
-    const double everyPage = bandHeight(t, ReportBandKind::PageHeader) + bandHeight(t, ReportBandKind::ColumnHeader)
-        + bandHeight(t, ReportBandKind::PageFooter);
+    const double everyPage = t.everyPageHeight();
     const double detail = bandHeight(t, ReportBandKind::Detail);
     const double footer = bandHeight(t, ReportBandKind::ReportFooter);
 
@@ -250,11 +248,11 @@ std::vector<ReportPage> PlanPages(const ReportTemplate &t, qint64 rowCount)
         double space = t.printableHeight() - everyPage
             - (page.reportHeader ? bandHeight(t, ReportBandKind::ReportHeader) : 0);
         // The template's checks leave room for at least one line per page.
-        const qint64 lines = std::max<qint64>(1, qint64(std::floor((space + Slack) / detail)));
+        const qint64 lines = std::max<qint64>(1, qint64(std::floor((space + ReportLengthSlack) / detail)));
         page.rowCount = std::min(lines, rowCount - row);
         row += page.rowCount;
         space -= double(page.rowCount) * detail;
-        page.reportFooter = row == rowCount && footer <= space + Slack;
+        page.reportFooter = row == rowCount && footer <= space + ReportLengthSlack;
         pages.push_back(page);
     } while (row < rowCount);
     if (!pages.back().reportFooter) {
@@ -277,7 +275,7 @@ QString FormatReportValue(ReportItem::Format format, const QString &text)
         const Currency amount = Currency::parsePrefix(trimmed);
         if (format == ReportItem::Format::Amount)
             return FormatAmount(amount);
-        // Whole number, rounded half away from zero as the staging does.
+        // Whole number, rounded half away from zero.
         const std::int64_t raw = amount.raw();
         const std::int64_t half = Currency::Scale / 2;
         const std::int64_t units = (raw >= 0 ? raw + half : raw - half) / Currency::Scale;

@@ -11,15 +11,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-namespace {
-
-QString errorText(const QSqlError &error)
-{
-    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
-}
-
-} // namespace
-
 int ReportRows::columnIndex(const QString &column) const
 {
     for (int i = 0; i < m_columns.size(); ++i)
@@ -63,7 +54,7 @@ ReportRows ReadReportRows(Backend &backend, const ReportQuery &query, const QStr
             ran = ran && q.exec();
         }
         if (!ran)
-            throw ReportError(ReportTexts::ReadFailed(errorText(q.lastError())));
+            throw ReportError(ReportTexts::ReadFailed(SqlErrorText(q.lastError())));
 
         const QSqlRecord record = q.record();
         std::vector<int> source;
@@ -83,7 +74,7 @@ ReportRows ReadReportRows(Backend &backend, const ReportQuery &query, const QStr
             rows.appendRow(cells.data());
         }
         if (q.lastError().isValid())
-            throw ReportError(ReportTexts::ReadFailed(errorText(q.lastError())));
+            throw ReportError(ReportTexts::ReadFailed(SqlErrorText(q.lastError())));
     } catch (const DatabaseError &error) {
         throw ReportError(ReportTexts::ReadFailed(error.message()));
     }

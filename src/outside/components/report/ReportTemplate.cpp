@@ -15,10 +15,6 @@
 
 namespace {
 
-// Lengths are compared with this slack, so that widths that add up to the
-// printable width exactly in decimal are not refused for a rounding bit.
-constexpr double Slack = 0.001;
-
 const char *const BandKeys[ReportBandCount] = {"reportHeader", "pageHeader", "columnHeader",
                                                "detail",       "reportFooter", "pageFooter"};
 
@@ -34,12 +30,25 @@ const PageSizeName PageSizes[] = {
     {"Tabloid", QPageSize::Tabloid},
 };
 
+QString choices(const QStringList &names)
+{
+    return names.join(QStringLiteral("، "));
+}
+
 QString choices(std::initializer_list<const char *> names)
 {
     QStringList list;
     for (const char *name : names)
         list << QLatin1String(name);
-    return list.join(QStringLiteral("، "));
+    return choices(list);
+}
+
+QString pageSizeChoices()
+{
+    QStringList list;
+    for (const PageSizeName &size : PageSizes)
+        list << QLatin1String(size.name);
+    return choices(list);
 }
 
 // Keys starting with "_" are the template writer's comments.
@@ -124,10 +133,7 @@ void readPage(const QJsonObject &root, ReportTemplate &t)
         return size.compare(QLatin1String(p.name), Qt::CaseInsensitive) == 0;
     });
     if (found == std::end(PageSizes))
-        throw ReportError(ReportTexts::BadValue(QStringLiteral("size"), where,
-                                                ReportTexts::ExpectOneOf(choices({"A3", "A4", "A5", "A6", "B4", "B5",
-                                                                                   "Letter", "Legal", "Executive",
-                                                                                   "Tabloid"}))));
+        throw ReportError(ReportTexts::BadValue(QStringLiteral("size"), where, ReportTexts::ExpectOneOf(pageSizeChoices())));
     t.pageSize = found->id;
     t.orientation = choiceOf(page, "orientation", where, {"portrait", "landscape"}, 0) == 0 ? QPageLayout::Portrait
                                                                                             : QPageLayout::Landscape;
@@ -195,9 +201,9 @@ ReportItem readItem(const QJsonObject &item, const QString &where, ReportBandKin
     result.x = numberOf(item, "x", where, nextX, false);
     result.y = numberOf(item, "y", where, 0, false);
     result.height = numberOf(item, "height", where, bandHeight - result.y, true);
-    if (result.x + result.width > t.printableWidth() + Slack)
+    if (result.x + result.width > t.printableWidth() + ReportLengthSlack)
         throw ReportError(ReportTexts::ItemTooWide(where, result.x + result.width, t.printableWidth()));
-    if (result.height <= 0 || result.y + result.height > bandHeight + Slack)
+    if (result.height <= 0 || result.y + result.height > bandHeight + ReportLengthSlack)
         throw ReportError(ReportTexts::ItemTooHigh(where));
 
     switch (choiceOf(item, "align", where, {"right", "center", "left"}, 0)) {
@@ -255,11 +261,11 @@ void readBand(const QJsonObject &root, ReportBandKind kind, ReportTemplate &t)
 void checkHeights(const ReportTemplate &t)
 {
     const auto h = [&t](ReportBandKind kind) { return t.band(kind).height; };
-    const double everyPage = h(ReportBandKind::PageHeader) + h(ReportBandKind::ColumnHeader) + h(ReportBandKind::PageFooter);
+    const double everyPage = t.everyPageHeight();
     const double available = t.printableHeight();
     for (const double needed : {everyPage + h(ReportBandKind::ReportHeader) + h(ReportBandKind::Detail),
                                 everyPage + h(ReportBandKind::ReportFooter)})
-        if (needed > available + Slack)
+        if (needed > available + ReportLengthSlack)
             throw ReportError(ReportTexts::BandsTooHigh(needed, available));
 }
 
@@ -274,6 +280,12 @@ QSizeF ReportTemplate::paperSize() const
 {
     const QSizeF size = QPageSize(pageSize).size(QPageSize::Millimeter);
     return orientation == QPageLayout::Landscape ? size.transposed() : size;
+}
+
+double ReportTemplate::everyPageHeight() const
+{
+    return band(ReportBandKind::PageHeader).height + band(ReportBandKind::ColumnHeader).height
+        + band(ReportBandKind::PageFooter).height;
 }
 
 QStringList ReportTemplate::fields() const

@@ -17,6 +17,12 @@
 enum class ReportBandKind { ReportHeader, PageHeader, ColumnHeader, Detail, ReportFooter, PageFooter };
 constexpr int ReportBandCount = 6;
 
+// Lengths are compared with this slack, so that heights and widths that add
+// up to the printable area exactly in decimal are not refused for a rounding
+// bit; the page planning uses the same, so every band the checks let through
+// fits where the plan puts it.
+constexpr double ReportLengthSlack = 0.001;
+
 struct ReportItem
 {
     enum class Format { Text, Integer, Amount };
@@ -56,6 +62,8 @@ struct ReportTemplate
     ReportBand bands[ReportBandCount];
 
     const ReportBand &band(ReportBandKind kind) const { return bands[int(kind)]; }
+    // What every page holds: page header, column header and page footer.
+    double everyPageHeight() const;
     // The paper and the printable area inside the margins, in millimetres.
     QSizeF paperSize() const;
     double printableWidth() const { return paperSize().width() - margins.left() - margins.right(); }
